@@ -1,0 +1,5 @@
+#include "GraphicControl.h"
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TGraphicControl::~TGraphicControl() = default;

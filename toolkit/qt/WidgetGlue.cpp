@@ -1,0 +1,131 @@
+#include "WidgetGlue.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/WinControl.h"
+
+namespace {
+const char* const kControlProperty = "tkControl";
+
+TMouseButton ToButton(Qt::MouseButton b) {
+  if (b == Qt::RightButton) return mbRight;
+  if (b == Qt::MiddleButton) return mbMiddle;
+  return mbLeft;
+}
+
+// Every Qt event handled here may run program handlers; an exception must not
+// cross Qt, so it goes to the application's error report.
+template <class Fn>
+void Guarded(TObject* Sender, Fn&& F) {
+  if (Application != nullptr)
+    Application->Guard(Sender, F);
+  else
+    F();
+}
+}  // namespace
+
+void RegisterWidget(QWidget* Widget, TWinControl* Control) {
+  Widget->setProperty(kControlProperty, QVariant::fromValue(reinterpret_cast<quintptr>(Control)));
+}
+
+TWinControl* ControlForWidget(QWidget* Widget) {
+  for (QWidget* w = Widget; w != nullptr; w = w->parentWidget()) {
+    const QVariant v = w->property(kControlProperty);
+    if (v.isValid()) return reinterpret_cast<TWinControl*>(v.value<quintptr>());
+  }
+  return nullptr;
+}
+
+TkEventFilter* TkEventFilter::Instance() {
+  static TkEventFilter* instance = new TkEventFilter();
+  return instance;
+}
+
+void TkEventFilter::Watch(QWidget* Widget) { Widget->installEventFilter(this); }
+
+bool TkEventFilter::eventFilter(QObject* Watched, QEvent* Event) {
+  auto* widget = qobject_cast<QWidget*>(Watched);
+  if (widget == nullptr) return false;
+  const QVariant v = widget->property(kControlProperty);
+  if (!v.isValid()) return false;
+  auto* control = reinterpret_cast<TWinControl*>(v.value<quintptr>());
+  auto* form = dynamic_cast<TForm*>(control);
+  const bool isFormWindow = form != nullptr && widget == form->Window();
+  switch (Event->type()) {
+    case QEvent::Enter:
+      if (!isFormWindow) Guarded(control, [&] { control->HandleMouseEnterWindow(); });
+      break;
+    case QEvent::Leave:
+      if (!isFormWindow) Guarded(control, [&] { control->HandleMouseExit(); });
+      break;
+    case QEvent::Resize:
+      if (!isFormWindow) {
+        const QSize s = static_cast<QResizeEvent*>(Event)->size();
+        Guarded(control, [&] { control->WidgetResized(s.width(), s.height()); });
+      } else {
+        Guarded(control, [&] { form->WidgetMoved(widget->x(), widget->y()); });
+      }
+      break;
+    case QEvent::Move:
+      if (isFormWindow) Guarded(control, [&] { form->WidgetMoved(widget->x(), widget->y()); });
+      break;
+    case QEvent::WindowActivate:
+      if (isFormWindow && Application != nullptr) Application->SetActiveForm(form);
+      break;
+    case QEvent::WindowDeactivate:
+      if (isFormWindow && Application != nullptr && Application->ActiveForm() == form)
+        Application->SetActiveForm(nullptr);
+      break;
+    case QEvent::Close:
+      if (isFormWindow) {
+        // The form decides: its close handler runs and the window is hidden.
+        Event->ignore();
+        Guarded(control, [&] { form->Close(); });
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+TkWidget::TkWidget(TWinControl* Control) : FControl(Control) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  RegisterWidget(this, Control);
+  TkEventFilter::Instance()->Watch(this);
+}
+
+void TkWidget::paintEvent(QPaintEvent* Event) {
+  if (FSurface.size() != size()) {
+    FSurface = QImage(size(), QImage::Format_RGB32);
+    FSurface.fill(Qt::white);
+  }
+  const QRect r = Event->rect();
+  const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+  Guarded(FControl, [&] { FControl->PaintHandler(FSurface, damaged); });
+  QPainter p(this);
+  p.drawImage(r, FSurface, r);
+}
+
+void TkWidget::mouseMoveEvent(QMouseEvent* Event) {
+  const QPoint pos = Event->position().toPoint();
+  Guarded(FControl, [&] { FControl->HandleMouseMove(pos.x(), pos.y()); });
+}
+
+void TkWidget::mousePressEvent(QMouseEvent* Event) {
+  const QPoint pos = Event->position().toPoint();
+  Guarded(FControl, [&] { FControl->HandleMouseButton(true, ToButton(Event->button()), pos.x(), pos.y()); });
+}
+
+void TkWidget::mouseReleaseEvent(QMouseEvent* Event) {
+  const QPoint pos = Event->position().toPoint();
+  Guarded(FControl, [&] { FControl->HandleMouseButton(false, ToButton(Event->button()), pos.x(), pos.y()); });
+}
