@@ -1,9 +1,13 @@
 // Test entry: one application object for the whole run, on the headless platform.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "toolkit/Application.h"
 
 int main(int argc, char** argv) {
+  // Tests run headless unless the caller chose a platform, also when ctest lists them.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   ::testing::InitGoogleTest(&argc, argv);
   TApplication app(argc, argv);
   app.Initialize();
