@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QWidget>
 #include <algorithm>
 
@@ -46,6 +47,10 @@ void TApplication::Initialize() {
   }
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(qApp, &QApplication::focusChanged, qApp, &FollowQtFocus);
+}
+
+void TApplication::SetIcon(const std::string& ResourcePath) {
+  QApplication::setWindowIcon(QIcon(QString::fromStdString(ResourcePath)));
 }
 
 void TApplication::FormCreated(TForm* F) {

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Component.h"
@@ -17,6 +18,8 @@ class TApplication : public TComponent {
   ~TApplication() override;
 
   void Initialize();
+  // The icon of every window of the program, from a resource path such as ":/icon.bmp".
+  void SetIcon(const std::string& ResourcePath);
   // Creates a form with the application as owner; the first one is the main form.
   template <class T>
   void CreateForm(T*& Reference) {

@@ -149,7 +149,9 @@ void TControl::MouseMove(TMessage& Message) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  // A copy: the handler may replace itself or free the sender's owner's state.
+  const TNotifyEvent handler = OnClick;
+  if (handler) handler(this);
 }
 
 void TControl::UpdateAnchorRules() {

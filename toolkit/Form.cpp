@@ -230,7 +230,8 @@ void TForm::ShowForm() {
 
 void TForm::Close() {
   TCloseAction action = caHide;
-  if (OnClose) OnClose(this, action);
+  const TCloseEvent handler = OnClose;
+  if (handler) handler(this, action);
   if (action == caNone) return;
   if (Application != nullptr && Application->MainForm() == this) {
     SetVisible(false);
@@ -289,11 +290,9 @@ void TForm::SetActiveControl(TWinControl* Control, bool /*FromQt*/) {
 void TForm::Activated(bool IsActive) {
   FActive = IsActive;
   Perform(WM_ACTIVATE, IsActive ? WA_ACTIVE : WA_INACTIVE, 0);
-  if (IsActive) {
-    if (OnActivate) OnActivate(this);
-  } else {
-    if (OnDeactivate) OnDeactivate(this);
-  }
+  // A copy: the handler may replace itself while it runs.
+  const TNotifyEvent handler = IsActive ? OnActivate : OnDeactivate;
+  if (handler) handler(this);
 }
 
 void TForm::PaintWindow(TCanvas&, const TRect&) {}

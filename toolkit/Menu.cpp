@@ -51,7 +51,8 @@ void TMenuItem::Remove(TMenuItem* Item) {
 }
 
 void TMenuItem::Click() {
-  if (OnClick) OnClick(this);
+  const TNotifyEvent handler = OnClick;
+  if (handler) handler(this);
 }
 
 TMainMenu* TMenuItem::Menu() const {

@@ -1,0 +1,36 @@
+// A drop-down list with an editable text field.
+#pragma once
+
+#include <string>
+
+#include "Strings.h"
+#include "WinControl.h"
+
+class TComboBox : public TWinControl {
+  TK_CLASS_NAME(TComboBox)
+ public:
+  explicit TComboBox(TComponent* AOwner);
+  ~TComboBox() override;
+
+  // The entries; changing the list updates the drop-down.
+  TStringList& Items() { return FItems; }
+  void SetItems(const TStringList& Value) { FItems.Assign(Value); }
+  // -1 when no entry is selected. Setting it from code raises no OnChange.
+  int ItemIndex() const;
+  void SetItemIndex(int Value);
+  std::string Text() const;
+  void SetText(const std::string& Value);
+  int ItemHeight = 13;
+  int DropDownCount = 8;
+
+  // Raised only by the user: choosing an entry or typing into the field.
+  TNotifyEvent OnChange;
+
+ protected:
+  QWidget* CreateWidget() override;
+
+ private:
+  void ItemsChanged();
+  TStringList FItems;
+  bool FUpdating = false;
+};

@@ -1,0 +1,30 @@
+// A read-only rich-text box that loads its document from RTF text.
+#pragma once
+
+#include <string>
+
+#include "Memo.h"
+#include "WinControl.h"
+
+class TRichEdit : public TWinControl {
+  TK_CLASS_NAME(TRichEdit)
+ public:
+  explicit TRichEdit(TComponent* AOwner);
+
+  // Replaces the document with the one the RTF text describes.
+  void LoadFromRtf(const std::string& Rtf);
+  // The document's plain text, paragraphs separated by line breaks.
+  std::string PlainText() const;
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+
+ protected:
+  QWidget* CreateWidget() override;
+  void ColorChanged() override;
+
+ private:
+  bool FReadOnly = false;
+  TScrollStyle FScrollBars = ssNone;
+};
