@@ -1,5 +1,5 @@
-// A canvas draws onto a 32-bit surface with exact pixels: right and bottom
-// edges exclusive, one-pixel outlines inside the edge, no antialiasing.
+// A canvas draws onto a 32-bit surface (or a 24-bit bitmap's) with exact pixels:
+// right and bottom edges exclusive, one-pixel outlines inside the edge, no antialiasing.
 #pragma once
 
 #include <string>
@@ -16,8 +16,9 @@ class TCanvas {
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
-  // Attaches the canvas to a surface. Canvas coordinates are offset by Origin;
-  // drawing is clipped to Clip, given in surface coordinates.
+  // Attaches the canvas to a surface of format RGB32, ARGB32(_Premultiplied) or BGR888
+  // (another format throws std::invalid_argument). Canvas coordinates are offset by
+  // Origin; drawing is clipped to Clip, given in surface coordinates.
   void Attach(QImage* Surface, TPoint Origin, TRect Clip);
   void Detach() { FSurface = nullptr; }
   bool HasSurface() const { return FSurface != nullptr; }
@@ -31,6 +32,8 @@ class TCanvas {
   TFont Font;
 
   // Outline in the pen colour along the inside of the edge, inside filled with the brush.
+  // A dashed pen (three pixels on, three off) is drawn by Rectangle only; the other
+  // shapes draw it solid. Pen widths other than 1 are drawn as 1.
   void Rectangle(int Left, int Top, int Right, int Bottom);
   void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
   // Fills with the brush, no outline.
@@ -50,7 +53,9 @@ class TCanvas {
   TColor Pixel(int X, int Y) const;  // clNone outside the surface
   void SetPixel(int X, int Y, TColor Color);
 
-  // Copies Source's SourceRect into Dest, scaling when the sizes differ.
+  // Copies Source's SourceRect into Dest, scaling (nearest pixel) when the sizes differ.
+  // Destination pixels whose source lies off Source's surface keep their colour.
+  // Draw and StretchDraw copy the graphic's pixels opaquely; Transparent is not honoured.
   void CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& SourceRect);
   void Draw(int X, int Y, const TGraphic* Graphic);
   void StretchDraw(const TRect& Dest, const TGraphic* Graphic);

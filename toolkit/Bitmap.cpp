@@ -1,0 +1,148 @@
+#include "Bitmap.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+QImage::Format QtFormat(TPixelFormat Format) {
+  return Format == pf24bit ? QImage::Format_BGR888 : QImage::Format_RGB32;
+}
+
+// A zero-filled image, or the null image when either side is zero.
+QImage BlankImage(int Width, int Height, TPixelFormat Format) {
+  if (Width <= 0 || Height <= 0) return QImage();
+  QImage Image(Width, Height, QtFormat(Format));
+  Image.fill(0);
+  return Image;
+}
+
+// The bits per pixel that a BMP file's header declares, or 0 when Data is no BMP.
+int BmpBitCount(const QByteArray& Data) {
+  if (Data.size() < 30 || !Data.startsWith("BM")) return 0;
+  auto U16 = [&](int At) { return static_cast<uchar>(Data[At]) | (static_cast<uchar>(Data[At + 1]) << 8); };
+  // The old 12-byte core header keeps the bit count at another place than the later ones.
+  const int HeaderSize = U16(14);
+  return HeaderSize == 12 ? U16(24) : U16(28);
+}
+
+}  // namespace
+
+TBitmap::TBitmap() : FImage(std::make_unique<QImage>()) { Reattach(); }
+
+TBitmap::~TBitmap() = default;
+
+int TBitmap::Width() const { return FWidth; }
+
+int TBitmap::Height() const { return FHeight; }
+
+void TBitmap::Reattach() { FCanvas.Attach(FImage.get(), TPoint{0, 0}, TRect{0, 0, FWidth, FHeight}); }
+
+void TBitmap::SetSize(int Width, int Height) {
+  Width = std::max(0, Width);
+  Height = std::max(0, Height);
+  if (Width == FWidth && Height == FHeight) return;
+  QImage Image = BlankImage(Width, Height, FFormat);
+  if (!Image.isNull() && !FImage->isNull()) {
+    const size_t RowBytes = static_cast<size_t>(std::min(Width, FImage->width())) * (FFormat == pf24bit ? 3 : 4);
+    for (int Y = 0; Y < std::min(Height, FImage->height()); ++Y)
+      std::memcpy(Image.scanLine(Y), FImage->constScanLine(Y), RowBytes);
+  }
+  *FImage = std::move(Image);
+  FWidth = Width;
+  FHeight = Height;
+  Reattach();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Format) {
+  if (Format == FFormat) return;
+  FFormat = Format;
+  if (!FImage->isNull()) *FImage = FImage->convertToFormat(QtFormat(Format));
+  Reattach();
+}
+
+std::uint8_t* TBitmap::ScanLine(int Row) {
+  if (Row < 0 || Row >= FImage->height()) throw std::out_of_range("TBitmap::ScanLine: row " + std::to_string(Row));
+  return FImage->scanLine(Row);
+}
+
+const std::uint8_t* TBitmap::ScanLine(int Row) const {
+  if (Row < 0 || Row >= FImage->height()) throw std::out_of_range("TBitmap::ScanLine: row " + std::to_string(Row));
+  return FImage->constScanLine(Row);
+}
+
+TCanvas& TBitmap::Canvas() { return FCanvas; }
+
+void TBitmap::Assign(const TBitmap& Source) {
+  if (&Source == this) return;
+  // Qt shares the pixels until either side writes to them.
+  *FImage = *Source.FImage;
+  FFormat = Source.FFormat;
+  FWidth = Source.FWidth;
+  FHeight = Source.FHeight;
+  Transparent = Source.Transparent;
+  Reattach();
+}
+
+bool TBitmap::LoadFromFile(const std::string& Path) {
+  QFile File(QString::fromStdString(Path));
+  if (!File.open(QIODevice::ReadOnly)) return false;
+  const QByteArray Data = File.readAll();
+  const int BitCount = BmpBitCount(Data);
+  if (BitCount == 0) return false;
+  QImage Image = QImage::fromData(Data, "BMP");
+  if (Image.isNull()) return false;
+  // Files of 24 bits or fewer hold no fourth byte, so they load as 24-bit bitmaps.
+  FFormat = BitCount == 32 ? pf32bit : pf24bit;
+  *FImage = Image.convertToFormat(QtFormat(FFormat));
+  FWidth = FImage->width();
+  FHeight = FImage->height();
+  Reattach();
+  return true;
+}
+
+const QImage* TBitmap::Image() const { return FImage.get(); }
+
+TPicture::TPicture() = default;
+
+TPicture::~TPicture() = default;
+
+void TPicture::Changed() {
+  if (OnChange) OnChange(nullptr);
+}
+
+TBitmap* TPicture::Bitmap() {
+  if (!FBitmap) {
+    FBitmap = std::make_unique<TBitmap>();
+    Changed();
+  }
+  return FBitmap.get();
+}
+
+void TPicture::Assign(const TPicture& Source) {
+  if (&Source == this) return;
+  if (!Source.FBitmap || Source.FBitmap->Empty()) {
+    Clear();
+    return;
+  }
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  FBitmap->Assign(*Source.FBitmap);
+  Changed();
+}
+
+bool TPicture::LoadFromFile(const std::string& Path) {
+  auto Loaded = std::make_unique<TBitmap>();
+  if (!Loaded->LoadFromFile(Path)) return false;
+  FBitmap = std::move(Loaded);
+  Changed();
+  return true;
+}
+
+void TPicture::Clear() {
+  FBitmap.reset();
+  Changed();
+}
