@@ -165,13 +165,26 @@ void TForm::SyncWidgetGeometry() {
   QWidget* w = Window();
   if (w->isVisible() && (w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) return;
   const QMargins m = FrameOf(w);
-  w->move(FLeft, FTop);
-  const int menu = FrameExtraHeight() - m.top() - m.bottom();
-  w->resize(std::max(1, FWidth - m.left() - m.right()), std::max(1, FHeight - m.top() - m.bottom() - menu) + menu);
+  const int left = FLeft, top = FTop;
+  const int width = std::max(1, FWidth - m.left() - m.right());
+  const int height = std::max(1, FHeight - m.top() - m.bottom());
+  // The move and resize report back through WidgetMoved; the fields already hold the target.
+  FSyncedFrame = Rect(m.left(), m.top(), m.right(), m.bottom());
+  FSyncing = true;
+  w->move(left, top);
+  w->resize(width, height);
+  FSyncing = false;
 }
 
 void TForm::WidgetMoved(int, int) {
-  if (FWindow == nullptr || !FWindow->isVisible()) return;
+  if (FSyncing || FWindow == nullptr || !FWindow->isVisible()) return;
+  // A window manager that frames the window later moves it by the frame: keep the
+  // position and size the program gave, once, when the frame first becomes known.
+  const QMargins m = FrameOf(FWindow);
+  if (!(Rect(m.left(), m.top(), m.right(), m.bottom()) == FSyncedFrame) && !(FWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+    SyncWidgetGeometry();
+    return;
+  }
   const QRect f = FWindow->frameGeometry();
   FLeft = f.x();
   FTop = f.y();
@@ -217,10 +230,13 @@ void TForm::ShowForm() {
   }
   const bool wasVisible = FVisible;
   FVisible = true;
-  if (FWindowState == wsMaximized && !wasVisible)
+  if (FWindowState == wsMaximized && !wasVisible) {
     w->showMaximized();
-  else
+  } else {
     w->show();
+    // The frame is known once the window is shown: place the frame where it belongs.
+    if (!wasVisible) SyncWidgetGeometry();
+  }
   w->raise();
   w->activateWindow();
   if (!wasVisible && OnShow) OnShow(this);

@@ -72,8 +72,10 @@ class TForm : public TWinControl {
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
 
-  // The top-level window (the client widget is Handle()).
+  // The top-level window (the client widget is Handle()), made on first use.
   QWidget* Window();
+  // The window if it has been made; never makes it.
+  QWidget* WindowIfMade() const { return FWindow; }
   // The frame around the client area: window outer size less client size.
   int FrameExtraWidth() const;
   int FrameExtraHeight() const;
@@ -105,6 +107,8 @@ class TForm : public TWinControl {
   TRect FNormalBounds;
   QWidget* FWindow = nullptr;
   bool FShownOnce = false;
+  bool FSyncing = false;
+  TRect FSyncedFrame;  // the frame's left, top, right and bottom widths at the last placement
   bool FActive = false;
   TWinControl* FActiveControl = nullptr;
   friend class TMainMenu;

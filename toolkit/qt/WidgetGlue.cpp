@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -9,6 +10,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/WinControl.h"
+#include "toolkit/qt/DialogKeys.h"
 
 namespace {
 const char* const kControlProperty = "tkControl";
@@ -56,7 +58,7 @@ bool TkEventFilter::eventFilter(QObject* Watched, QEvent* Event) {
   if (!v.isValid()) return false;
   auto* control = reinterpret_cast<TWinControl*>(v.value<quintptr>());
   auto* form = dynamic_cast<TForm*>(control);
-  const bool isFormWindow = form != nullptr && widget == form->Window();
+  const bool isFormWindow = form != nullptr && widget == form->WindowIfMade();
   switch (Event->type()) {
     case QEvent::Enter:
       if (!isFormWindow) Guarded(control, [&] { control->HandleMouseEnterWindow(); });
@@ -81,6 +83,10 @@ bool TkEventFilter::eventFilter(QObject* Watched, QEvent* Event) {
     case QEvent::WindowDeactivate:
       if (isFormWindow && Application != nullptr && Application->ActiveForm() == form)
         Application->SetActiveForm(nullptr);
+      break;
+    case QEvent::KeyPress:
+      // Enter and Esc that no control took reach the form window last.
+      if (isFormWindow && HandleDialogKey(*form, *static_cast<QKeyEvent*>(Event))) return true;
       break;
     case QEvent::Close:
       if (isFormWindow) {
