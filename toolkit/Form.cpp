@@ -233,9 +233,16 @@ void TForm::ShowForm() {
   if (FWindowState == wsMaximized && !wasVisible) {
     w->showMaximized();
   } else {
+    const TRect placed = BoundsRect();
     w->show();
-    // The frame is known once the window is shown: place the frame where it belongs.
-    if (!wasVisible) SyncWidgetGeometry();
+    // The frame is known once the window is shown: place the frame where the program put it.
+    if (!wasVisible) {
+      FLeft = placed.Left;
+      FTop = placed.Top;
+      FWidth = placed.Width();
+      FHeight = placed.Height();
+      SyncWidgetGeometry();
+    }
   }
   w->raise();
   w->activateWindow();

@@ -225,6 +225,13 @@ TEST_F(Popups, PlacedWhereThePanelWasLaidOutShiftedWithTheBoard) {
 }
 
 TEST_F(Popups, KeptOnTheScreenOnceOnEachAxis) {
+  // On a narrow screen the termination popup is moved left to touch the right edge.
+  Screen::SetSizeForTesting(800, 600);
+  ASSERT_GT(form->BoardImage1->Left() + 415 + 233, 800);
+  Enter(form->Load);
+  TPopupForm* load = form->Load->Popup();
+  ASSERT_NE(load, nullptr);
+  EXPECT_EQ(load->Left() + load->Width(), 800);
   // A window 736 wide centres the board at 68: the base popup would start at -20.
   form->SetBounds(0, 0, 736, 600);
   QCoreApplication::processEvents();
@@ -232,12 +239,6 @@ TEST_F(Popups, KeptOnTheScreenOnceOnEachAxis) {
   ASSERT_EQ(form->BoardImage1->Left(), 68);
   Enter(form->BaseA);
   EXPECT_EQ(BasePopup()->Left(), 0);
-  // On a narrow screen the termination popup is moved left to touch the right edge.
-  Screen::SetSizeForTesting(800, 600);
-  Enter(form->Load);
-  TPopupForm* load = form->Load->Popup();
-  ASSERT_NE(load, nullptr);
-  EXPECT_EQ(load->Left() + load->Width(), 800);
 }
 
 TEST_F(Popups, HighlightWithoutPanelGetsASmallPopupUnderTheBoard) {
