@@ -5,10 +5,13 @@
 
 #include "WinControl.h"
 
+class QObject;
+
 class TButton : public TWinControl {
   TK_CLASS_NAME(TButton)
  public:
   explicit TButton(TComponent* AOwner);
+  ~TButton() override;
 
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& Value);
@@ -24,4 +27,6 @@ class TButton : public TWinControl {
   std::string FCaption;
   bool FDefault = false;
   bool FCancel = false;
+  // Receives the widget's signals; deleting it first cuts them off before the widget goes.
+  QObject* FSignals = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "Strings.h"
 #include "WinControl.h"
 
+class QObject;
+
 class TComboBox : public TWinControl {
   TK_CLASS_NAME(TComboBox)
  public:
@@ -31,6 +33,12 @@ class TComboBox : public TWinControl {
 
  private:
   void ItemsChanged();
+  // The user typed: the entry equal to the field's text (ASCII case ignored, as the
+  // list compares) becomes selected, or none.
+  void FollowTypedText();
+  void UserChanged();
   TStringList FItems;
   bool FUpdating = false;
+  // Receives the widget's signals; deleting it first cuts them off before the widget goes.
+  QObject* FSignals = nullptr;
 };

@@ -5,6 +5,8 @@
 
 #include "WinControl.h"
 
+class QObject;
+
 // Called for each typed character before the box takes it; setting Key to 0 swallows it.
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
@@ -12,6 +14,7 @@ class TEdit : public TWinControl {
   TK_CLASS_NAME(TEdit)
  public:
   explicit TEdit(TComponent* AOwner);
+  ~TEdit() override;
 
   std::string Text() const;
   void SetText(const std::string& Value);
@@ -33,4 +36,6 @@ class TEdit : public TWinControl {
 
  private:
   int FMaxLength = 0;
+  // Receives the widget's signals; deleting it first cuts them off before the widget goes.
+  QObject* FSignals = nullptr;
 };

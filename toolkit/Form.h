@@ -94,6 +94,10 @@ class TForm : public TWinControl {
   void SyncWidgetGeometry() override;
   void PaintWindow(TCanvas& Canvas, const TRect& Damaged) override;
   void ApplyWindowFlags();
+  // Reads the window's outer rectangle into the bounds.
+  void ReadWindowGeometry();
+  // Keeps the client size, adds the frame now known around it, and moves the frame's corner to Left, Top.
+  void PlaceFrame();
   void MenuChanged();
 
  private:

@@ -4,6 +4,8 @@
 #include "Strings.h"
 #include "WinControl.h"
 
+class QObject;
+
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TMemo : public TWinControl {
@@ -28,8 +30,13 @@ class TMemo : public TWinControl {
 
  private:
   void LinesChanged();
+  // The user edited the box: the lines follow.
+  void WidgetTextChanged();
   TStringList FLines;
   bool FReadOnly = false;
   TScrollStyle FScrollBars = ssNone;
   bool FWordWrap = true;
+  bool FSyncing = false;  // the lines and the box are being brought together
+  // Receives the widget's signals; deleting it first cuts them off before the widget goes.
+  QObject* FSignals = nullptr;
 };

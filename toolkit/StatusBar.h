@@ -17,6 +17,7 @@ class TStatusBar : public TWinControl {
 
  protected:
   QWidget* CreateWidget() override;
+  void ColorChanged() override;
 
  private:
   std::string FText;
