@@ -12,19 +12,16 @@
 #include "qt/WidgetGlue.h"
 
 namespace {
-// The window manager's frame around a client area, learnt from the first framed window;
-// forms that have not been shown yet assume the same frame.
-QMargins gLearntFrame;
-
+// The window manager's frame around a shown window's client area. Until a window is
+// shown its frame is unknown and taken as none: sizes given then are client sizes,
+// and the frame is added around them when it becomes known.
 QMargins FrameOf(QWidget* Window) {
-  if (Window != nullptr && Window->isVisible()) {
-    const QRect f = Window->frameGeometry(), g = Window->geometry();
-    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
-    if (!m.isNull()) gLearntFrame = m;
-    return m;
-  }
-  return gLearntFrame;
+  if (Window == nullptr || !Window->isVisible()) return QMargins();
+  const QRect f = Window->frameGeometry(), g = Window->geometry();
+  return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
 }
+
+TRect AsRect(const QMargins& m) { return Rect(m.left(), m.top(), m.right(), m.bottom()); }
 
 class TkFormWindow : public QMainWindow {
  public:
@@ -169,7 +166,7 @@ void TForm::SyncWidgetGeometry() {
   const int width = std::max(1, FWidth - m.left() - m.right());
   const int height = std::max(1, FHeight - m.top() - m.bottom());
   // The move and resize report back through WidgetMoved; the fields already hold the target.
-  FSyncedFrame = Rect(m.left(), m.top(), m.right(), m.bottom());
+  FSyncedFrame = AsRect(m);
   FSyncing = true;
   w->move(left, top);
   w->resize(width, height);
@@ -178,19 +175,38 @@ void TForm::SyncWidgetGeometry() {
 
 void TForm::WidgetMoved(int, int) {
   if (FSyncing || FWindow == nullptr || !FWindow->isVisible()) return;
-  // A window manager that frames the window later moves it by the frame: keep the
-  // position and size the program gave, once, when the frame first becomes known.
-  const QMargins m = FrameOf(FWindow);
-  if (!(Rect(m.left(), m.top(), m.right(), m.bottom()) == FSyncedFrame) && !(FWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
-    SyncWidgetGeometry();
+  if (FWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) {
+    ReadWindowGeometry();
     return;
   }
+  // When the window manager frames the window, the frame goes around the client area
+  // and its corner goes where the program placed the window.
+  if (!(AsRect(FrameOf(FWindow)) == FSyncedFrame)) {
+    PlaceFrame();
+    return;
+  }
+  ReadWindowGeometry();
+  FNormalBounds = BoundsRect();
+}
+
+void TForm::ReadWindowGeometry() {
   const QRect f = FWindow->frameGeometry();
   FLeft = f.x();
   FTop = f.y();
   FWidth = f.width();
   FHeight = f.height();
-  if (!(FWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) FNormalBounds = BoundsRect();
+}
+
+void TForm::PlaceFrame() {
+  const QMargins m = FrameOf(FWindow);
+  const QSize client = FWindow->geometry().size();
+  FSyncedFrame = AsRect(m);
+  FWidth = client.width() + m.left() + m.right();
+  FHeight = client.height() + m.top() + m.bottom();
+  FSyncing = true;
+  FWindow->move(FLeft, FTop);
+  FSyncing = false;
+  FNormalBounds = BoundsRect();
 }
 
 void TForm::WidgetResized(int ClientW, int ClientH) {
@@ -233,15 +249,13 @@ void TForm::ShowForm() {
   if (FWindowState == wsMaximized && !wasVisible) {
     w->showMaximized();
   } else {
-    const TRect placed = BoundsRect();
+    const TPoint placed{FLeft, FTop};
     w->show();
-    // The frame is known once the window is shown: place the frame where the program put it.
+    // The frame may be known now that the window is shown: put its corner where the program placed it.
     if (!wasVisible) {
-      FLeft = placed.Left;
-      FTop = placed.Top;
-      FWidth = placed.Width();
-      FHeight = placed.Height();
-      SyncWidgetGeometry();
+      FLeft = placed.x;
+      FTop = placed.y;
+      PlaceFrame();
     }
   }
   w->raise();
