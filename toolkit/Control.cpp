@@ -49,7 +49,7 @@ bool TControl::Showing() const { return FVisible && FParent != nullptr && FParen
 void TControl::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
-  Invalidate();
+  EnabledChanged();
 }
 
 void TControl::SetAnchors(const TAnchors& Value) {

@@ -96,6 +96,7 @@ class TControl : public TComponent {
   virtual void VisibleChanging() {}
   virtual void BoundsChanged() {}
   virtual void ColorChanged() { Invalidate(); }
+  virtual void EnabledChanged() { Invalidate(); }
   virtual void FontChanged() { Invalidate(); }
 
   TWinControl* FParent = nullptr;

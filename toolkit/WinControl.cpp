@@ -83,6 +83,7 @@ QWidget* TWinControl::Handle() {
     RegisterWidget(FWidget, this);
     TkEventFilter::Instance()->Watch(FWidget);
     ApplyFontToWidget();
+    FWidget->setEnabled(FEnabled);
     SyncWidgetGeometry();
   }
   return FWidget;
@@ -309,6 +310,12 @@ void TWinControl::DoExit() {
 }
 
 void TWinControl::ColorChanged() { Invalidate(); }
+
+void TWinControl::EnabledChanged() {
+  // A disabled control takes no mouse or keyboard input.
+  if (FWidget != nullptr) FWidget->setEnabled(FEnabled);
+  Invalidate();
+}
 
 void TWinControl::FontChanged() {
   ApplyFontToWidget();

@@ -85,6 +85,7 @@ class TWinControl : public TControl {
   // Applies the current bounds and visibility to the widget.
   virtual void SyncWidgetGeometry();
   void ColorChanged() override;
+  void EnabledChanged() override;
   void FontChanged() override;
   void ApplyFontToWidget();
   virtual void ChildVisibilityChanged(TControl* Child);
