@@ -176,7 +176,14 @@ void TForm::SyncWidgetGeometry() {
 void TForm::WidgetMoved(int, int) {
   if (FSyncing || FWindow == nullptr || !FWindow->isVisible()) return;
   if (FWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) {
+    FWasMaximized = true;
     ReadWindowGeometry();
+    return;
+  }
+  if (FWasMaximized) {
+    // Restored: the window takes its normal bounds again, frame included.
+    FWasMaximized = false;
+    RestoreNormalBounds();
     return;
   }
   // When the window manager frames the window, the frame goes around the client area
@@ -187,6 +194,19 @@ void TForm::WidgetMoved(int, int) {
   }
   ReadWindowGeometry();
   FNormalBounds = BoundsRect();
+}
+
+void TForm::RestoreNormalBounds() {
+  const QMargins m = FrameOf(FWindow);
+  FSyncedFrame = AsRect(m);
+  FLeft = FNormalBounds.Left;
+  FTop = FNormalBounds.Top;
+  FWidth = FNormalBounds.Width();
+  FHeight = FNormalBounds.Height();
+  FSyncing = true;
+  FWindow->move(FLeft, FTop);
+  FWindow->resize(std::max(1, FWidth - m.left() - m.right()), std::max(1, FHeight - m.top() - m.bottom()));
+  FSyncing = false;
 }
 
 void TForm::ReadWindowGeometry() {

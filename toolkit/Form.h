@@ -98,6 +98,8 @@ class TForm : public TWinControl {
   void ReadWindowGeometry();
   // Keeps the client size, adds the frame now known around it, and moves the frame's corner to Left, Top.
   void PlaceFrame();
+  // Back from maximised: the normal bounds again, as an outer rectangle.
+  void RestoreNormalBounds();
   void MenuChanged();
 
  private:
@@ -112,6 +114,7 @@ class TForm : public TWinControl {
   QWidget* FWindow = nullptr;
   bool FShownOnce = false;
   bool FSyncing = false;
+  bool FWasMaximized = false;
   TRect FSyncedFrame;  // the frame's left, top, right and bottom widths at the last placement
   bool FActive = false;
   TWinControl* FActiveControl = nullptr;

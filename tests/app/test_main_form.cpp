@@ -1,6 +1,7 @@
 // The main window as its definition builds it.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <memory>
 
@@ -104,6 +105,15 @@ TEST_F(MainWindow, FirstPaintCentresTheBoardAndPreparesEachLook) {
   }
   // The circles entered their group in the menu bar before Help.
   EXPECT_EQ(Captions(form->MainMenu1->Items()), (std::vector<std::string>{"&File", "&Settings", "&Help"}));
+}
+
+TEST_F(MainWindow, OpensMaximisedAndRestoresToItsNormalSizeCentred) {
+  form->ShowForm();
+  QCoreApplication::processEvents();
+  EXPECT_GT(form->Width(), 1000);
+  form->SetWindowState(wsNormal);
+  for (int i = 0; i < 20 && form->Width() > 1000; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(form->BoundsRect(), Bounds((1280 - 831) / 2, (1024 - 645) / 2, 831, 645));
 }
 
 TEST_F(MainWindow, FileExitClosesTheWindow) {
