@@ -72,10 +72,15 @@ void TBoardHighlight::Pin() {
 
 void TBoardHighlight::PinPopup() {
   if (FPopup == nullptr) return;
+  // A hidden window cannot take the focus. A click on a circle whose popup was closed
+  // while the mouse stayed on it shows the popup first, lighting the group as entering would.
+  if (!FPopup->Visible()) {
+    TMessage enter{CM_MOUSEENTER, 0, 0, 0};
+    CMMouseEnter(enter);
+    if (!FPopup->Visible()) FPopup->ShowForm();
+  }
   FPinned = true;
   CheckMenuEntry(true);
-  // A hidden window cannot take the focus: a held popup is shown first.
-  if (!FPopup->Visible()) FPopup->ShowForm();
   FPopup->SetFocus();
 }
 

@@ -310,6 +310,18 @@ TEST_F(Popups, ReopensWhereLeftAndKeepsItsLayoutWhenEnlarged) {
   EXPECT_EQ(p->BoundsRect(), moved);
 }
 
+TEST_F(Popups, ClickAfterClosingWithoutLeavingShowsThePopupHeld) {
+  // Closed from the keyboard while the mouse stays on the circle, then clicked.
+  Enter(form->BaseC);
+  Button(BasePopup(), "DoneButton")->Click();
+  ASSERT_EQ(Observe(), State::Hidden);
+  form->BaseC->Click();
+  EXPECT_EQ(Observe(), State::Held);
+  EXPECT_TRUE(BasePopup()->Active());
+  EXPECT_TRUE(Entry("BaseAddress1")->Checked());
+  for (TBoardHighlight* h : BaseGroup()) EXPECT_TRUE(h->Hot()) << h->Name();
+}
+
 TEST_F(Popups, StartRequestOpensTheFirstGroupHeldAndFocused) {
   form->BoardImage1->Perform(WM_BOARDSTART, 0, 0);
   EXPECT_EQ(Observe(), State::Held);
