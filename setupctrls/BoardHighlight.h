@@ -90,6 +90,8 @@ class TBoardHighlight : public TGraphicControl {
   // Calls Fn on every linked highlight, this one included, walking the parent's
   // children by index up to the count taken at the start.
   void ForEachLinked(const std::function<void(TBoardHighlight*)>& Fn);
+  // This highlight's entry in its group menu: the first entry captioned with its Title.
+  bool FindMenuEntry(TMenuItem*& GroupMenu, int& Index) const;
   // Previous (-1) and Next (+1): close this popup and open the neighbouring entry's.
   void StepThroughMenu(int Direction);
 

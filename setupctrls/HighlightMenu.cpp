@@ -73,8 +73,9 @@ void TBoardHighlight::AddToMenu() {
   addEntry(groupMenu);
 }
 
-void TBoardHighlight::CheckMenuEntry(bool Value) {
-  if (FMainMenu == nullptr) return;
+bool TBoardHighlight::FindMenuEntry(TMenuItem*& GroupMenu, int& Index) const {
+  if (FMainMenu == nullptr) return false;
+  // The search goes on into the next group menu of the same caption, if any.
   const std::string caption = GroupMenuOf(FHighlightType).Caption;
   TMenuItem* bar = FMainMenu->Items();
   for (int i = 0; i < bar->Count(); ++i) {
@@ -82,11 +83,19 @@ void TBoardHighlight::CheckMenuEntry(bool Value) {
     if (groupMenu->Caption() != caption) continue;
     for (int j = 0; j < groupMenu->Count(); ++j) {
       if (groupMenu->Items(j)->Caption() == FTitle) {
-        groupMenu->Items(j)->SetChecked(Value);
-        return;
+        GroupMenu = groupMenu;
+        Index = j;
+        return true;
       }
     }
   }
+  return false;
+}
+
+void TBoardHighlight::CheckMenuEntry(bool Value) {
+  TMenuItem* groupMenu = nullptr;
+  int index = 0;
+  if (FindMenuEntry(groupMenu, index)) groupMenu->Items(index)->SetChecked(Value);
 }
 
 void TBoardHighlight::MenuClick(TObject* Sender) {
@@ -113,22 +122,15 @@ void TBoardHighlight::PreviousClick(TObject*) { StepThroughMenu(-1); }
 void TBoardHighlight::NextClick(TObject*) { StepThroughMenu(+1); }
 
 void TBoardHighlight::StepThroughMenu(int Direction) {
-  if (FMainMenu == nullptr) return;
-  const std::string caption = GroupMenuOf(FHighlightType).Caption;
-  TMenuItem* bar = FMainMenu->Items();
-  for (int i = 0; i < bar->Count(); ++i) {
-    TMenuItem* groupMenu = bar->Items(i);
-    if (groupMenu->Caption() != caption) continue;
-    const int count = groupMenu->Count();
-    for (int j = 0; j < count; ++j) {
-      if (groupMenu->Items(j)->Caption() != FTitle) continue;
-      TMenuItem* target = groupMenu->Items((j + Direction + count) % count);
-      if (FPopup != nullptr) FPopup->Close();
-      // The target opens and holds its popup whatever its check mark shows.
-      if (target->OnClick) target->OnClick(this);
-      return;
-    }
-  }
+  TMenuItem* groupMenu = nullptr;
+  int index = 0;
+  if (!FindMenuEntry(groupMenu, index)) return;
+  const int count = groupMenu->Count();
+  TMenuItem* target = groupMenu->Items((index + Direction + count) % count);
+  if (FPopup != nullptr) FPopup->Close();
+  // The target opens and holds its popup whatever its check mark shows.
+  const TNotifyEvent open = target->OnClick;
+  if (open) open(this);
 }
 
 void TBoardHighlight::SetRadioPanel(TRadioPanel* Value) {
