@@ -6,6 +6,8 @@ int main(int argc, char** argv) {
   TApplication application(argc, argv);
   application.Initialize();
   application.CreateForm(MainForm);
+  // The icon lives in the resources that the main window registers.
+  application.SetIcon(":/icon.bmp");
   application.Run();
   return 0;
 }
