@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "support/MainWindowFixture.h"
 #include "app/MainForm.h"
 #include "setupctrls/BaseAddress.h"
 #include "setupctrls/BoardHighlight.h"
@@ -46,24 +47,8 @@ const char* const kLoadText = "These jumpers should be set if this is the termin
 const char* const kIRQNames[12] = {"None", "IRQ2",  "IRQ3",  "IRQ4",  "IRQ5",  "IRQ6",
                                    "IRQ7", "IRQ10", "IRQ11", "IRQ12", "IRQ14", "IRQ15"};
 
-class OptionHandlers : public ::testing::Test {
+class OptionHandlers : public MainWindowTest {
  protected:
-  void SetUp() override {
-    Screen::SetSizeForTesting(1280, 1024);
-    form = std::make_unique<TMainForm>(Application);
-    form->SetWindowState(wsNormal);
-    form->SetBounds(0, 0, 1288, 1002);
-    form->ShowForm();
-    QCoreApplication::processEvents();
-    // The group menus, through which popups can also be opened, appear at the first paint.
-    QImage surface(form->BoardImage1->Width(), form->BoardImage1->Height(), QImage::Format_RGB32);
-    form->BoardImage1->PaintHandler(surface, Rect(0, 0, surface.width(), surface.height()));
-  }
-  void TearDown() override {
-    form.reset();
-    Screen::SetSizeForTesting(0, 0);
-  }
-
   // Hovers onto a circle and returns the popup its group shows.
   TPopupForm* Hover(TBoardHighlight* h) {
     h->Perform(CM_MOUSEENTER, 0, 0);
@@ -112,7 +97,6 @@ class OptionHandlers : public ::testing::Test {
     return n;
   }
 
-  std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(OptionHandlers, BaseAddressEntryIsRepairedOnEnter) {

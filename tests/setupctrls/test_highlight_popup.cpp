@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "support/MainWindowFixture.h"
 #include "app/MainForm.h"
 #include "setupctrls/BoardHighlight.h"
 #include "setupctrls/BoardImage.h"
@@ -27,27 +28,8 @@ const char* Name(State s) {
   return names[static_cast<int>(s)];
 }
 
-void Paint(TBoardImage* board) {
-  QImage surface(board->Width(), board->Height(), QImage::Format_RGB32);
-  board->PaintHandler(surface, Rect(0, 0, board->Width(), board->Height()));
-}
-
-class Popups : public ::testing::Test {
+class Popups : public MainWindowTest {
  protected:
-  void SetUp() override {
-    Screen::SetSizeForTesting(1280, 1024);
-    form = std::make_unique<TMainForm>(Application);
-    form->SetWindowState(wsNormal);
-    form->SetBounds(0, 0, 1288, 1002);
-    form->ShowForm();
-    QCoreApplication::processEvents();
-    Paint(form->BoardImage1);
-  }
-  void TearDown() override {
-    form.reset();
-    Screen::SetSizeForTesting(0, 0);
-  }
-
   std::vector<TBoardHighlight*> BaseGroup() const { return {form->BaseA, form->BaseB, form->BaseC, form->BaseD}; }
   // The group's one popup, whichever member created it.
   TPopupForm* BasePopup() const {
@@ -85,8 +67,6 @@ class Popups : public ::testing::Test {
     MoveMouse(2, 1020);
     BasePopup()->Perform(CM_MOUSELEAVE, 0, 0);
   }
-
-  std::unique_ptr<TMainForm> form;
 };
 
 enum class Event { Enter, LeaveOutside, LeaveIntoPopup, Click, LeavePopup, Done, CloseBox, Next, Menu, Start };
@@ -236,7 +216,7 @@ TEST_F(Popups, KeptOnTheScreenOnceOnEachAxis) {
   // A window 736 wide centres the board at 68: the base popup would start at -20.
   form->SetBounds(0, 0, 736, 600);
   QCoreApplication::processEvents();
-  Paint(form->BoardImage1);
+  PaintBoard(form->BoardImage1);
   ASSERT_EQ(form->BoardImage1->Left(), 68);
   Enter(form->BaseA);
   EXPECT_EQ(BasePopup()->Left(), 0);
@@ -357,7 +337,7 @@ TEST_F(Popups, GroupMenusAndTheirEntries) {
   hidden->SetTitle("&Hidden");
   hidden->SetVisible(false);
   hidden->SetParent(form->BoardImage1);
-  Paint(form->BoardImage1);
+  PaintBoard(form->BoardImage1);
   std::vector<std::string> captionsNow;
   for (int i = 0; i < bar->Count(); ++i) captionsNow.push_back(bar->Items(i)->Caption());
   EXPECT_EQ(captionsNow, (std::vector<std::string>{"&File", "&Settings", "&Calibration", "&Options", "&Help"}));
@@ -367,7 +347,7 @@ TEST_F(Popups, GroupMenusAndTheirEntries) {
   EXPECT_FALSE(options->IsLinkedWith(calibration));
   EXPECT_EQ(form->FindComponent("Hidden1"), nullptr);
   hidden->SetVisible(true);
-  Paint(form->BoardImage1);
+  PaintBoard(form->BoardImage1);
   EXPECT_NE(form->FindComponent("Hidden1"), nullptr);
 }
 

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "support/MainWindowFixture.h"
 #include "app/MainForm.h"
 #include "driver/LLKLYDRV.h"
 #include "setupctrls/BoardHighlight.h"
@@ -621,24 +622,7 @@ TEST_F(Supporter, StartWithoutBoardOnlyHidesTheHelp) {
 namespace {
 // The program's main window, shown and painted, so that its board has entered its
 // groups in the menu; its first activation ran the supporter's start-up.
-class HelpStart : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Screen::SetSizeForTesting(1280, 1024);
-    form = std::make_unique<TMainForm>(Application);
-    form->SetWindowState(wsNormal);
-    form->SetBounds(0, 0, 1288, 1002);
-    form->ShowForm();
-    TBoardImage* board = form->BoardImage1;
-    QImage surface(board->Width(), board->Height(), QImage::Format_RGB32);
-    board->PaintHandler(surface, Rect(0, 0, board->Width(), board->Height()));
-  }
-  void TearDown() override {
-    form.reset();
-    Screen::SetSizeForTesting(0, 0);
-  }
-  std::unique_ptr<TMainForm> form;
-};
+class HelpStart : public MainWindowTest {};
 }  // namespace
 
 // Start, Enter and Esc all hide the help and open the base-address popup, held, with
