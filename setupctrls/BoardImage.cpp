@@ -86,19 +86,32 @@ void TBoardImage::PictureUpdated(TObject*) {
   if (!FPainting) Invalidate();
 }
 
+void TBoardImage::RecordDesignPosition() {
+  if (FPositionRecorded) return;
+  FDesignLeft = Left();
+  FDesignTop = Top();
+  FPositionRecorded = true;
+}
+
+bool TBoardImage::CenterOnParent() {
+  if (!FCenterOnForm || IsDesigning() || Parent() == nullptr) return false;
+  const TRect before = BoundsRect();
+  // The parent's outer size: for a window that includes its frame and menu bar.
+  SetBounds((Parent()->Width() - Width()) / 2, (Parent()->Height() - Height()) / 2, Width(), Height());
+  return !(BoundsRect() == before);
+}
+
+void TBoardImage::AnchorToParentSize(int ParentWidth, int ParentHeight) {
+  TCustomPanel::AnchorToParentSize(ParentWidth, ParentHeight);
+  // The design position is the one the definition gave, recorded before any centring.
+  RecordDesignPosition();
+  CenterOnParent();
+}
+
 void TBoardImage::Paint() {
-  if (!FPositionRecorded) {
-    FDesignLeft = Left();
-    FDesignTop = Top();
-    FPositionRecorded = true;
-  }
-  if (FCenterOnForm && !IsDesigning() && Parent() != nullptr) {
-    // The parent's outer size: for a window that includes its frame and menu bar.
-    const TRect before = BoundsRect();
-    SetBounds((Parent()->Width() - Width()) / 2, (Parent()->Height() - Height()) / 2, Width(), Height());
-    // This pass still draws where the panel was; the panel is drawn again where it now stands.
-    if (!(BoundsRect() == before)) Invalidate();
-  }
+  RecordDesignPosition();
+  // This pass still draws where the panel was; the panel is drawn again where it now stands.
+  if (CenterOnParent()) Invalidate();
   const bool wasPainting = FPainting;
   FPainting = true;
   try {

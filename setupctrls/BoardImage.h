@@ -46,6 +46,9 @@ class TBoardImage : public TCustomPanel {
   double HeightToWidth() const { return FHeightToWidth; }
 
   void Paint() override;
+  // The window's size changed: the panel centres itself at once, so that the first
+  // paint after it already finds the panel in place.
+  void AnchorToParentSize(int ParentWidth, int ParentHeight) override;
   // Proposes the picture's size while AutoSize is on.
   bool CanAutoSize(int& NewWidth, int& NewHeight) const;
 
@@ -60,6 +63,9 @@ class TBoardImage : public TCustomPanel {
   // Palette realisation matters only on palette displays, which this program does not serve.
   bool ApplyPaletteChange() { return false; }
   void BoardStart(TMessage& Message);
+  void RecordDesignPosition();
+  // Centres the panel on its parent's outer size; true when it moved.
+  bool CenterOnParent();
 
   TPicture* FPicture;
   bool FStretch = false;

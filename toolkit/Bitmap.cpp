@@ -107,6 +107,16 @@ bool TBitmap::LoadFromFile(const std::string& Path) {
 
 const QImage* TBitmap::Image() const { return FImage.get(); }
 
+const QImage* TBitmap::DrawingImage() const {
+  if (FFormat != pf24bit || !FImage || FImage->isNull()) return FImage.get();
+  // Qt changes an image's cache key whenever its pixels may have been written.
+  if (!FDrawingCopy || FDrawingCopyKey != FImage->cacheKey()) {
+    FDrawingCopy = std::make_unique<QImage>(FImage->convertToFormat(QImage::Format_RGB32));
+    FDrawingCopyKey = FImage->cacheKey();
+  }
+  return FDrawingCopy.get();
+}
+
 TPicture::TPicture() = default;
 
 TPicture::~TPicture() = default;

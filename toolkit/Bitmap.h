@@ -20,6 +20,8 @@ class TGraphic {
   bool Transparent = false;
   // The pixels as a Qt image, for the toolkit's own drawing code.
   virtual const QImage* Image() const = 0;
+  // The pixels in the form fastest to draw onto a 32-bit surface.
+  virtual const QImage* DrawingImage() const { return Image(); }
 };
 
 enum TPixelFormat : std::uint8_t { pf24bit, pf32bit };
@@ -48,6 +50,8 @@ class TBitmap : public TGraphic {
   // Loads an uncompressed BMP from a Qt resource path or a file; false when it cannot.
   bool LoadFromFile(const std::string& Path);
   const QImage* Image() const override;
+  // A 24-bit bitmap keeps a 32-bit copy for drawing, made again only after its pixels change.
+  const QImage* DrawingImage() const override;
 
  private:
   void Reattach();
@@ -58,6 +62,8 @@ class TBitmap : public TGraphic {
   int FHeight = 0;
   std::unique_ptr<QImage> FImage;
   TCanvas FCanvas;
+  mutable std::unique_ptr<QImage> FDrawingCopy;
+  mutable std::int64_t FDrawingCopyKey = 0;
 };
 
 // Holds one graphic and reports every change.

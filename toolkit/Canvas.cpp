@@ -194,8 +194,8 @@ void TCanvas::Draw(int X, int Y, const TGraphic* Graphic) {
 }
 
 void TCanvas::StretchDraw(const TRect& Dest, const TGraphic* Graphic) {
-  if (!FSurface || !Graphic || Graphic->Empty() || !Graphic->Image()) return;
-  const QImage& Image = *Graphic->Image();
+  if (!FSurface || !Graphic || Graphic->Empty() || !Graphic->DrawingImage()) return;
+  const QImage& Image = *Graphic->DrawingImage();
   surface::Copy(*FSurface, ToQRect(Offset(Dest, FOrigin)), Image, Image.rect(), ToQRect(FClip));
 }
 

@@ -85,7 +85,7 @@ class TControl : public TComponent {
   // Keeps the anchored distances from the current parent size; the toolkit calls this
   // whenever the bounds are set from code and when the parent's size changes.
   void UpdateAnchorRules();
-  void AnchorToParentSize(int ParentWidth, int ParentHeight);
+  virtual void AnchorToParentSize(int ParentWidth, int ParentHeight);
 
  protected:
   virtual void MouseEnter(TMessage& Message);

@@ -3,7 +3,9 @@
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
 void TCustomControl::PaintWindow(TCanvas& Surface, const TRect& Damaged) {
-  FCanvas.Attach(Surface.Surface(), TPoint{0, 0}, Damaged);
+  const TPoint origin = Surface.Origin();
+  FCanvas.Attach(Surface.Surface(), origin,
+                 Rect(Damaged.Left + origin.x, Damaged.Top + origin.y, Damaged.Right + origin.x, Damaged.Bottom + origin.y));
   try {
     Paint();
   } catch (...) {

@@ -222,9 +222,13 @@ void TWinControl::ChildVisibilityChanged(TControl* Child) {
 
 void TWinControl::PaintWindow(TCanvas&, const TRect&) {}
 
-void TWinControl::PaintHandler(QImage& Surface, const TRect& Damaged) {
+namespace {
+TRect Shifted(const TRect& R, TPoint By) { return Rect(R.Left + By.x, R.Top + By.y, R.Right + By.x, R.Bottom + By.y); }
+}  // namespace
+
+void TWinControl::PaintHandler(QImage& Surface, const TRect& Damaged, TPoint Offset) {
   TCanvas canvas;
-  canvas.Attach(&Surface, TPoint{0, 0}, Damaged);
+  canvas.Attach(&Surface, Offset, Shifted(Damaged, Offset));
   if (!FOpaque) {
     canvas.Brush.Color = FColor;
     canvas.Brush.Style = bsSolid;
@@ -237,7 +241,7 @@ void TWinControl::PaintHandler(QImage& Surface, const TRect& Damaged) {
     if (g == nullptr || !g->Visible()) continue;
     const TRect clip = IntersectRect(g->BoundsRect(), Damaged);
     if (clip.IsEmpty()) continue;
-    g->Canvas().Attach(&Surface, TPoint{g->Left(), g->Top()}, clip);
+    g->Canvas().Attach(&Surface, TPoint{g->Left() + Offset.x, g->Top() + Offset.y}, Shifted(clip, Offset));
     try {
       g->Paint();
     } catch (...) {

@@ -56,9 +56,9 @@ class TWinControl : public TControl {
   // Lays out aligned children and applies anchors after a size change.
   void AlignControls();
 
-  // The toolkit's paint pass: erase, Paint, then the windowless children. Public
-  // for the widget glue.
-  void PaintHandler(QImage& Surface, const TRect& Damaged);
+  // The toolkit's paint pass: erase, Paint, then the windowless children, drawn into
+  // Surface where this control's (0, 0) lies at Offset. Public for the widget glue.
+  void PaintHandler(QImage& Surface, const TRect& Damaged, TPoint Offset = TPoint{0, 0});
   // Mouse input from the widget glue, in client coordinates.
   void HandleMouseMove(int X, int Y);
   void HandleMouseButton(bool Down, TMouseButton Button, int X, int Y);

@@ -317,3 +317,25 @@ TEST(Picture, AssignCopiesThePixels) {
   Source.Bitmap()->Canvas().SetPixel(1, 1, clRed);
   ExpectPattern(*Copy.Bitmap(), 3, 3);
 }
+
+// A 24-bit picture is drawn from a 32-bit copy; a change to its rows must show at the next draw.
+TEST(Bitmap, DrawingA24BitBitmapFollowsItsChanges) {
+  TBitmap source;
+  source.SetPixelFormat(pf24bit);
+  source.SetSize(2, 1);
+  auto setRed = [&](std::uint8_t red) {
+    std::uint8_t* row = source.ScanLine(0);
+    for (int x = 0; x < 2; ++x) {
+      row[3 * x] = 0;
+      row[3 * x + 1] = 0;
+      row[3 * x + 2] = red;
+    }
+  };
+  TBitmap target;
+  target.SetSize(2, 1);
+  for (std::uint8_t red : {std::uint8_t{10}, std::uint8_t{200}}) {
+    setRed(red);
+    target.Canvas().Draw(0, 0, &source);
+    EXPECT_EQ(target.Canvas().Pixel(1, 0), RGB(red, 0, 0));
+  }
+}

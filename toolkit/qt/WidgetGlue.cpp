@@ -110,15 +110,15 @@ TkWidget::TkWidget(TWinControl* Control) : FControl(Control) {
 }
 
 void TkWidget::paintEvent(QPaintEvent* Event) {
-  if (FSurface.size() != size()) {
-    FSurface = QImage(size(), QImage::Format_RGB32);
-    FSurface.fill(Qt::white);
-  }
+  // The damaged area is drawn into a scratch image of its own size, then copied to the
+  // screen in one block; nothing of it is kept between paints.
   const QRect r = Event->rect();
+  if (r.isEmpty()) return;
+  QImage scratch(r.size(), QImage::Format_RGB32);
   const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-  Guarded(FControl, [&] { FControl->PaintHandler(FSurface, damaged); });
+  Guarded(FControl, [&] { FControl->PaintHandler(scratch, damaged, TPoint{-r.left(), -r.top()}); });
   QPainter p(this);
-  p.drawImage(r, FSurface, r);
+  p.drawImage(r.topLeft(), scratch);
 }
 
 void TkWidget::mouseMoveEvent(QMouseEvent* Event) {

@@ -28,8 +28,6 @@ class TkWidget : public QWidget {
  public:
   explicit TkWidget(TWinControl* Control);
   TWinControl* Control() const { return FControl; }
-  // The last painted surface, for tests that read pixels.
-  const QImage& Surface() const { return FSurface; }
 
  protected:
   void paintEvent(QPaintEvent* Event) override;
@@ -39,5 +37,4 @@ class TkWidget : public QWidget {
 
  private:
   TWinControl* FControl;
-  QImage FSurface;
 };
