@@ -67,7 +67,11 @@ void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoo
 
 void TApplication::Terminate() {
   FTerminated = true;
-  QCoreApplication::quit();
+  // Ends the message loop whatever windows are open. Qt's quit() would first ask every
+  // visible window to close, and the forms answer Qt's close request by hiding
+  // themselves through their own Close, so an open popup or support window would
+  // keep the program running without its main window.
+  QCoreApplication::exit(0);
 }
 
 void TApplication::MainFormClosed() { Terminate(); }

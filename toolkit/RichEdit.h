@@ -6,6 +6,8 @@
 #include "Memo.h"
 #include "WinControl.h"
 
+class QTextDocument;
+
 class TRichEdit : public TWinControl {
   TK_CLASS_NAME(TRichEdit)
  public:
@@ -15,6 +17,10 @@ class TRichEdit : public TWinControl {
   void LoadFromRtf(const std::string& Rtf);
   // The document's plain text, paragraphs separated by line breaks.
   std::string PlainText() const;
+  // The formatted document the box shows, or will show once it is first shown.
+  QTextDocument* Document();
+  // Called by the box when it is shown: a document loaded while hidden takes its place.
+  void AttachPendingDocument();
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
   TScrollStyle ScrollBars() const { return FScrollBars; }
@@ -27,4 +33,7 @@ class TRichEdit : public TWinControl {
  private:
   bool FReadOnly = false;
   TScrollStyle FScrollBars = ssNone;
+  // Laying a document out costs more than building it; a hidden box keeps its new
+  // document aside, unlaid-out, until it is shown.
+  QTextDocument* FPendingDocument = nullptr;
 };

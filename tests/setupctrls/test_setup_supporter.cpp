@@ -214,9 +214,8 @@ TEST_F(Supporter, SupportTextInTheMemo) {
 // The help document as the rich-text control shows it.
 TEST_F(Supporter, HelpRunsKeepColoursBoldAndSizes) {
   sup->CreateSupportWindows();
-  auto* box = qobject_cast<QTextEdit*>(sup->HelpForm()->HelpRich->Handle());
-  ASSERT_NE(box, nullptr);
-  const QTextDocument& doc = *box->document();
+  ASSERT_NE(qobject_cast<QTextEdit*>(sup->HelpForm()->HelpRich->Handle()), nullptr);
+  const QTextDocument& doc = *sup->HelpForm()->HelpRich->Document();
 
   struct Run {
     const char* Text;

@@ -43,10 +43,22 @@ class RichEditTest : public ::testing::Test {
   QTextEdit* Box = nullptr;
 };
 
+// A hidden box lays its document out only once it is shown; shown, it reads it from the start.
+TEST_F(RichEditTest, HiddenBoxShowsItsDocumentOnceShown) {
+  Form->Hide();
+  Rich->LoadFromRtf(kHelp);
+  EXPECT_EQ(Rich->PlainText(), "Yellow circles set jumpers.\n\nBlue circles inform.");
+  EXPECT_NE(Box->toPlainText().toStdString(), Rich->PlainText());
+  Form->ShowForm();
+  EXPECT_EQ(Box->toPlainText().toStdString(), Rich->PlainText());
+  EXPECT_EQ(Box->document(), Rich->Document());
+  EXPECT_EQ(Box->textCursor().position(), 0);
+}
+
 TEST_F(RichEditTest, LoadsTheDocumentWithItsFormattingAndReplacesItOnReload) {
   Rich->LoadFromRtf(kHelp);
   EXPECT_EQ(Rich->PlainText(), "Yellow circles set jumpers.\n\nBlue circles inform.");
-  const QTextBlock first = Box->document()->firstBlock();
+  const QTextBlock first = Rich->Document()->firstBlock();
   const QTextFragment bold = first.begin().fragment();
   EXPECT_EQ(bold.text(), "Yellow circles");
   EXPECT_EQ(bold.charFormat().fontWeight(), QFont::Bold);
