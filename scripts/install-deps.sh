@@ -8,6 +8,7 @@ packages=(
   fonts-dejavu-core
   xvfb openbox xdotool x11-utils x11-apps imagemagick
   python3 valgrind
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()
