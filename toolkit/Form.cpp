@@ -150,6 +150,7 @@ void TForm::SetConstraints(const TSizeConstraints& Value) {
 
 void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  if (ALeft != FLeft || ATop != FTop) FPlacedByProgram = true;
   FLeft = ALeft;
   FTop = ATop;
   FWidth = AWidth;
@@ -168,9 +169,14 @@ void TForm::SyncWidgetGeometry() {
   // The move and resize report back through WidgetMoved; the fields already hold the target.
   FSyncedFrame = AsRect(m);
   FSyncing = true;
-  w->move(left, top);
+  if (PlacedByProgram()) w->move(left, top);
   w->resize(width, height);
   FSyncing = false;
+}
+
+bool TForm::PlacedByProgram() const {
+  // A window at the default position that the program never moved is placed by the window manager.
+  return FPlacedByProgram || (FPosition != poDefault && FPosition != poDefaultPosOnly);
 }
 
 void TForm::WidgetMoved(int, int) {
@@ -223,9 +229,14 @@ void TForm::PlaceFrame() {
   FSyncedFrame = AsRect(m);
   FWidth = client.width() + m.left() + m.right();
   FHeight = client.height() + m.top() + m.bottom();
-  FSyncing = true;
-  FWindow->move(FLeft, FTop);
-  FSyncing = false;
+  if (PlacedByProgram()) {
+    FSyncing = true;
+    FWindow->move(FLeft, FTop);
+    FSyncing = false;
+  } else {
+    FLeft = FWindow->frameGeometry().x();
+    FTop = FWindow->frameGeometry().y();
+  }
   FNormalBounds = BoundsRect();
 }
 

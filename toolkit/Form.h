@@ -100,6 +100,8 @@ class TForm : public TWinControl {
   void PlaceFrame();
   // Back from maximised: the normal bounds again, as an outer rectangle.
   void RestoreNormalBounds();
+  // Whether the program chose where the window stands, rather than the window manager.
+  bool PlacedByProgram() const;
   void MenuChanged();
 
  private:
@@ -115,6 +117,7 @@ class TForm : public TWinControl {
   bool FShownOnce = false;
   bool FSyncing = false;
   bool FWasMaximized = false;
+  bool FPlacedByProgram = false;
   TRect FSyncedFrame;  // the frame's left, top, right and bottom widths at the last placement
   bool FActive = false;
   TWinControl* FActiveControl = nullptr;
