@@ -155,27 +155,27 @@ void TBoardHighlight::ShowPopup() {
   status->SetAnchors({akLeft, akRight, akBottom});
   popup->PopupStatus = status;
 
-  struct ButtonSpec {
+  struct TButtonLayout {
     const char* Name;
     const char* Caption;
     int Left;
     TAnchors Anchors;
     void (TBoardHighlight::*Handler)(TObject*);
   };
-  const ButtonSpec buttons[] = {
+  const TButtonLayout buttons[] = {
       {"PreviousButton", "Previous", 6, {akLeft, akBottom}, &TBoardHighlight::PreviousClick},
       {"NextButton", "Next", (w - 58) / 2, {akBottom}, &TBoardHighlight::NextClick},
       {"DoneButton", "Done", w - 64, {akRight, akBottom}, &TBoardHighlight::DoneClick},
   };
   TButton* done = nullptr;
-  for (const ButtonSpec& spec : buttons) {
+  for (const TButtonLayout& layout : buttons) {
     auto* b = new TButton(popup);
-    b->SetName(spec.Name);
-    b->SetCaption(spec.Caption);
-    b->SetBounds(spec.Left, h - 44, 58, 25);
+    b->SetName(layout.Name);
+    b->SetCaption(layout.Caption);
+    b->SetBounds(layout.Left, h - 44, 58, 25);
     b->SetParent(popup);
-    b->SetAnchors(spec.Anchors);
-    auto handler = spec.Handler;
+    b->SetAnchors(layout.Anchors);
+    auto handler = layout.Handler;
     b->OnClick = [this, handler](TObject* Sender) { (this->*handler)(Sender); };
     done = b;
   }
