@@ -143,9 +143,11 @@ void TForm::MenuChanged() { RebuildMenuBar(static_cast<QMainWindow*>(Window()), 
 
 void TForm::SetConstraints(const TSizeConstraints& Value) {
   FConstraints = Value;
+  // The constraints are outer sizes; the window's own size leaves out the frame (its menu bar is inside).
   QWidget* w = Window();
-  w->setMinimumSize(std::max(0, Value.MinWidth - FrameExtraWidth()),
-                    std::max(0, Value.MinHeight - FrameExtraHeight() + (FMenu ? 0 : 0)));
+  const QMargins m = FrameOf(w);
+  w->setMinimumSize(std::max(0, Value.MinWidth - m.left() - m.right()),
+                    std::max(0, Value.MinHeight - m.top() - m.bottom()));
 }
 
 void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -328,7 +330,7 @@ void TForm::FocusControl(TWinControl* Control) {
   }
   if (FVisible) SetFocus();
   SetActiveControl(Control);
-  if (Control->HandleAllocated() || true) Control->Handle()->setFocus(Qt::OtherFocusReason);
+  Control->Handle()->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm::SetActiveControl(TWinControl* Control, bool /*FromQt*/) {
