@@ -358,11 +358,9 @@ void TForm::SetActiveControl(TWinControl* Control, bool /*FromQt*/) {
 }
 
 void TForm::Activated(bool IsActive) {
-  FActive = IsActive;
   Perform(WM_ACTIVATE, IsActive ? WA_ACTIVE : WA_INACTIVE, 0);
   // A copy: the handler may replace itself while it runs.
   const TNotifyEvent handler = IsActive ? OnActivate : OnDeactivate;
   if (handler) handler(this);
 }
 
-void TForm::PaintWindow(TCanvas&, const TRect&) {}

@@ -92,7 +92,6 @@ class TForm : public TWinControl {
  protected:
   QWidget* CreateWidget() override;
   void SyncWidgetGeometry() override;
-  void PaintWindow(TCanvas& Canvas, const TRect& Damaged) override;
   void ApplyWindowFlags();
   // Reads the window's outer rectangle into the bounds.
   void ReadWindowGeometry();
@@ -119,7 +118,6 @@ class TForm : public TWinControl {
   bool FWasMaximized = false;
   bool FPlacedByProgram = false;
   TRect FSyncedFrame;  // the frame's left, top, right and bottom widths at the last placement
-  bool FActive = false;
   TWinControl* FActiveControl = nullptr;
   friend class TMainMenu;
 };
