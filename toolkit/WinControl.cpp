@@ -201,11 +201,9 @@ void TWinControl::AlignControls() {
 }
 
 void TWinControl::WidgetResized(int ClientW, int ClientH) {
-  // Only the widget's own size changed; the fields of a form follow in the form.
-  if (dynamic_cast<TForm*>(this) == nullptr) {
-    FWidth = ClientW;
-    FHeight = ClientH;
-  }
+  // The widget was resized by Qt (a layout or the user); forms keep their outer size in TForm.
+  FWidth = ClientW;
+  FHeight = ClientH;
   AlignControls();
   for (TControl* c : std::vector<TControl*>(FControls)) c->AnchorToParentSize(ClientW, ClientH);
 }
