@@ -12,28 +12,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "tests/support/Utf8.h"
 #include "toolkit/RtfReader.h"
 
 namespace {
 
-bool ValidUtf8(const std::string& s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    int len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || i + static_cast<std::size_t>(len) > s.size()) return false;
-    std::uint32_t cp = len == 1 ? c : c & (0x7F >> len);
-    for (int k = 1; k < len; ++k) {
-      const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-      if ((b & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    static const std::uint32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += static_cast<std::size_t>(len);
-  }
-  return true;
-}
 
 }  // namespace
 

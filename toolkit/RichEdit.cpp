@@ -27,12 +27,6 @@ class TkRichText : public QTextEdit {
   TRichEdit* FControl;
 };
 
-// The document area shows the control's colour, system colours resolved.
-void ApplyBackground(QTextEdit& Box, TColor Color) {
-  QPalette palette = Box.palette();
-  palette.setColor(QPalette::Base, ToQColor(Color));
-  Box.setPalette(palette);
-}
 }  // namespace
 
 TRichEdit::TRichEdit(TComponent* AOwner) : TWinControl(AOwner) {
@@ -48,7 +42,7 @@ QWidget* TRichEdit::CreateWidget() {
   box->setAcceptRichText(false);
   box->setReadOnly(FReadOnly);
   ApplyScrollBars(*box, FScrollBars);
-  ApplyBackground(*box, FColor);
+  SetPaletteColor(*box, QPalette::Base, FColor);
   return box;
 }
 
@@ -97,6 +91,6 @@ void TRichEdit::SetScrollBars(TScrollStyle Value) {
 }
 
 void TRichEdit::ColorChanged() {
-  if (FWidget != nullptr) ApplyBackground(*Box(FWidget), FColor);
+  if (FWidget != nullptr) SetPaletteColor(*Box(FWidget), QPalette::Base, FColor);
   Invalidate();
 }

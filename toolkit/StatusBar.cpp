@@ -36,11 +36,6 @@ class TkStatusPanel : public QLabel {
   const TStatusBar* FBar;
 };
 
-void ApplyBackground(QWidget& Panel, TColor Color) {
-  QPalette palette = Panel.palette();
-  palette.setColor(QPalette::Window, ToQColor(Color));
-  Panel.setPalette(palette);
-}
 }  // namespace
 
 TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
@@ -51,12 +46,12 @@ TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
 QWidget* TStatusBar::CreateWidget() {
   auto* panel = new TkStatusPanel(this);
   panel->setText(QString::fromStdString(FText));
-  ApplyBackground(*panel, FColor);
+  SetPaletteColor(*panel, QPalette::Window, FColor);
   return panel;
 }
 
 void TStatusBar::ColorChanged() {
-  if (FWidget != nullptr) ApplyBackground(*FWidget, FColor);
+  if (FWidget != nullptr) SetPaletteColor(*FWidget, QPalette::Window, FColor);
   Invalidate();
 }
 

@@ -89,6 +89,14 @@ class Calibration : public ::testing::Test {
       return std::string("Bad");
     };
   }
+  // The dialog opened only after the timer stopped, and the sequence ended with the buttons reset.
+  void ExpectStoppedBeforeTheDialog() {
+    EXPECT_FALSE(stateInDialog[0].Calibrating);
+    EXPECT_FALSE(stateInDialog[0].TimerRunning);
+    EXPECT_FALSE(sup->Calibrating());
+    EXPECT_FALSE(TimerRunning());
+    ExpectButtonsReset();
+  }
   void ExpectButtonsReset() {
     for (const TEntryControls& e : entries) {
       EXPECT_EQ(e.Button->Caption(), "Start");
@@ -141,11 +149,7 @@ TEST_F(Calibration, MissingEventStopsWithItsDialog) {
   EXPECT_EQ(requests[0].Buttons, static_cast<TMsgDlgButtons>(mbOK));
   EXPECT_TRUE(requests[0].OnTop);
   // The timer stopped before the dialog opened.
-  EXPECT_FALSE(stateInDialog[0].Calibrating);
-  EXPECT_FALSE(stateInDialog[0].TimerRunning);
-  EXPECT_FALSE(sup->Calibrating());
-  EXPECT_FALSE(TimerRunning());
-  ExpectButtonsReset();
+  ExpectStoppedBeforeTheDialog();
   // Nothing was hidden: the tick ended before the channels.
   EXPECT_TRUE(entries[0].Hidden->Visible());
 }
@@ -161,11 +165,7 @@ TEST_F(Calibration, TotalFailureAnsweredWithCancelStops) {
   EXPECT_EQ(requests[0].Buttons, static_cast<TMsgDlgButtons>(mbRetry | mbCancel));
   EXPECT_EQ(requests[0].DefaultButton, mbCancel);
   EXPECT_TRUE(requests[0].OnTop);
-  EXPECT_FALSE(stateInDialog[0].Calibrating);
-  EXPECT_FALSE(stateInDialog[0].TimerRunning);
-  EXPECT_FALSE(sup->Calibrating());
-  EXPECT_FALSE(TimerRunning());
-  ExpectButtonsReset();
+  ExpectStoppedBeforeTheDialog();
 }
 
 TEST_F(Calibration, RetryPollsAgainWithTheFlagReset) {

@@ -3,6 +3,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
+#include <QWidget>
 
 #include "toolkit/Font.h"
 
@@ -17,4 +19,10 @@ TColor FromQRgb(QRgb Rgb);
 inline QRgb ToQRgb(TColor Color) {
   TColor C = ColorToRGB(Color);
   return qRgb(GetRValue(C), GetGValue(C), GetBValue(C));
+}
+// Sets one colour of a widget's palette, system colours resolved.
+inline void SetPaletteColor(QWidget& Widget, QPalette::ColorRole Role, TColor Color) {
+  QPalette palette = Widget.palette();
+  palette.setColor(Role, ToQColor(Color));
+  Widget.setPalette(palette);
 }
