@@ -7,19 +7,22 @@
 namespace {
 
 // "MS Sans Serif", "Tahoma" and "Verdana" are Windows faces; DejaVu Sans is the
-// sans-serif face that Debian installs with every desktop.
+// sans-serif face that Debian installs with every desktop. The Windows faces the
+// program names always become DejaVu Sans, so that text looks the same on every
+// machine, and without asking the font database: each question walks fontconfig's
+// whole rule set, which costs more than a millisecond at start-up.
 const char* const FallbackFamily = "DejaVu Sans";
+const char* const WindowsFaces[] = {"MS Sans Serif", "Tahoma", "Verdana", "Arial"};
 
 QString InstalledFamily(const std::string& Name) {
-  // Looking a family up in the font database is slow, and fonts are made on every paint.
+  // Fonts are made on every paint; each name is looked up once.
   static std::map<std::string, QString> Cache;
   auto It = Cache.find(Name);
   if (It != Cache.end()) return It->second;
   QString Family = QString::fromStdString(Name);
-  if (!QFontDatabase::hasFamily(Family)) {
-    Family = QString::fromLatin1(FallbackFamily);
-    if (!QFontDatabase::hasFamily(Family)) Family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-  }
+  const bool windowsFace = std::any_of(std::begin(WindowsFaces), std::end(WindowsFaces),
+                                       [&Name](const char* Face) { return Name == Face; });
+  if (windowsFace || !QFontDatabase::hasFamily(Family)) Family = QString::fromLatin1(FallbackFamily);
   return Cache.emplace(Name, Family).first->second;
 }
 
