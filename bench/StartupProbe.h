@@ -15,9 +15,7 @@
 #include <ctime>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace bench {
 
@@ -27,27 +25,15 @@ inline double MsBetween(Clock::time_point From, Clock::time_point To) {
   return std::chrono::duration<double, std::milli>(To - From).count();
 }
 
-// Milliseconds since the kernel started this process, dynamic loading included.
-// The kernel keeps the start in clock ticks (10 ms steps at 100 Hz), so this reads
-// up to one tick high; -1 when /proc cannot tell.
+// Milliseconds since bench_launch exec'd this process (dynamic loading and library
+// initialisation included), read from BENCH_EXEC_NS; -1 when started without it.
 inline double MsSinceExec() {
-  std::ifstream stat("/proc/self/stat");
-  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  const auto close = text.rfind(')');
-  if (close == std::string::npos) return -1.0;
-  std::istringstream fields(text.substr(close + 2));
-  // Fields after the command name start at number 3 (state); the start time is number 22.
-  std::string field;
-  for (int number = 3; number <= 22 && fields >> field; ++number) {
-    if (number != 22) continue;
-    const double ticks = std::strtod(field.c_str(), nullptr);
-    const double hz = static_cast<double>(sysconf(_SC_CLK_TCK));
-    timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    const double nowMs = static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-    return nowMs - ticks * 1e3 / hz;
-  }
-  return -1.0;
+  const char* stamp = std::getenv("BENCH_EXEC_NS");
+  if (stamp == nullptr) return -1.0;
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const long long nowNs = static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+  return static_cast<double>(nowNs - std::strtoll(stamp, nullptr, 10)) / 1e6;
 }
 
 // A "Name:   1234 kB" line of /proc/self/status, in KiB; -1 when absent.
@@ -66,7 +52,7 @@ inline long StatusKiB(const char* Name) {
 inline void Report(const char* Name, Clock::time_point MainStart) {
   const double mainMs = MsBetween(MainStart, Clock::now());
   const double execMs = MsSinceExec();
-  std::printf("BENCH %s main_ms=%.3f exec_ms=%.1f rss_kib=%ld hwm_kib=%ld\n", Name, mainMs, execMs,
+  std::printf("BENCH %s main_ms=%.3f exec_ms=%.3f rss_kib=%ld hwm_kib=%ld\n", Name, mainMs, execMs,
               StatusKiB("VmRSS"), StatusKiB("VmHWM"));
   std::fflush(stdout);
 }
