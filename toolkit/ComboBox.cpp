@@ -46,8 +46,9 @@ QWidget* TComboBox::CreateWidget() {
   box->setCompleter(nullptr);
   box->setMaxVisibleItems(std::max(1, DropDownCount));
   for (const std::string& item : FItems.Items()) box->addItem(QString::fromStdString(item));
-  // Adding entries to an empty box selects the first; a new box selects none.
-  box->setCurrentIndex(-1);
+  // Adding entries to an empty box selects the first; the box takes the control's selection.
+  box->setCurrentIndex(FItemIndex);
+  box->setEditText(QString::fromStdString(FText));
   FSignals = new QObject();
   // Both signals come from the user only: choosing an entry, and editing the field.
   QObject::connect(box, &QComboBox::activated, FSignals, [this](int) { UserChanged(); });
@@ -64,18 +65,28 @@ void TComboBox::UserChanged() {
 }
 
 void TComboBox::ItemsChanged() {
-  QComboBox* box = Box(Handle());
+  // The selected entry stays selected while it keeps its place; otherwise the field
+  // keeps its text and selects the entry that matches it, if any. Emptying the list
+  // empties the field.
+  const auto kept = [this](int Index, const std::string& Text) {
+    if (Index < 0 || Index >= FItems.Count() || FItems.Strings(Index) != Text) Index = FItems.IndexOf(Text);
+    return Index;
+  };
+  if (FWidget == nullptr) {
+    FItemIndex = kept(FItemIndex, FText);
+    if (FItemIndex >= 0)
+      FText = FItems.Strings(FItemIndex);
+    else if (FItems.Count() == 0)
+      FText.clear();
+    return;
+  }
+  QComboBox* box = Box(FWidget);
   const QString text = box->currentText();
-  const int oldIndex = box->currentIndex();
+  const int index = kept(box->currentIndex(), text.toStdString());
   FUpdating = true;
   const QSignalBlocker block(box);
   box->clear();
   for (const std::string& item : FItems.Items()) box->addItem(QString::fromStdString(item));
-  // The selected entry stays selected while it keeps its place; otherwise the field
-  // keeps its text and selects the entry that matches it, if any. Emptying the list
-  // empties the field.
-  int index = oldIndex;
-  if (index < 0 || index >= box->count() || box->itemText(index) != text) index = FItems.IndexOf(text.toStdString());
   box->setCurrentIndex(index);
   if (index < 0 && box->count() > 0) box->setEditText(text);
   FUpdating = false;
@@ -98,21 +109,32 @@ void TComboBox::FollowTypedText() {
   }
 }
 
-int TComboBox::ItemIndex() const { return FWidget != nullptr ? Box(FWidget)->currentIndex() : -1; }
+int TComboBox::ItemIndex() const { return FWidget != nullptr ? Box(FWidget)->currentIndex() : FItemIndex; }
 
 void TComboBox::SetItemIndex(int Value) {
-  QComboBox* box = Box(Handle());
-  if (Value < -1 || Value >= box->count()) Value = -1;
+  if (Value < -1 || Value >= FItems.Count()) Value = -1;
+  if (FWidget == nullptr) {
+    // Selecting shows the entry in the field; selecting none empties it.
+    FItemIndex = Value;
+    FText = Value >= 0 ? FItems.Strings(Value) : std::string();
+    return;
+  }
+  QComboBox* box = Box(FWidget);
   FUpdating = true;
   const QSignalBlocker block(box);
   box->setCurrentIndex(Value);
   FUpdating = false;
 }
 
-std::string TComboBox::Text() const { return FWidget != nullptr ? Box(FWidget)->currentText().toStdString() : std::string(); }
+std::string TComboBox::Text() const { return FWidget != nullptr ? Box(FWidget)->currentText().toStdString() : FText; }
 
 void TComboBox::SetText(const std::string& Value) {
-  QComboBox* box = Box(Handle());
+  if (FWidget == nullptr) {
+    FItemIndex = FItems.IndexOf(Value);
+    FText = Value;
+    return;
+  }
+  QComboBox* box = Box(FWidget);
   FUpdating = true;
   const QSignalBlocker block(box);
   box->setCurrentIndex(FItems.IndexOf(Value));

@@ -38,6 +38,9 @@ class TComboBox : public TWinControl {
   void FollowTypedText();
   void UserChanged();
   TStringList FItems;
+  // The selection and the field's text until the widget is made; the widget holds them after.
+  int FItemIndex = -1;
+  std::string FText;
   bool FUpdating = false;
   // Receives the widget's signals; deleting it first cuts them off before the widget goes.
   QObject* FSignals = nullptr;

@@ -129,6 +129,8 @@ TEdit::~TEdit() {
 QWidget* TEdit::CreateWidget() {
   auto* box = new TkLineEdit(this);
   box->setMaxLength(FMaxLength > 0 ? FMaxLength : kUnlimited);
+  box->setText(QString::fromStdString(FText));
+  FText.clear();
   FSignals = new QObject();
   // Only the user's edits change the text through this signal; SetText does not.
   QObject::connect(box, &QLineEdit::textEdited, FSignals, [this] {
@@ -138,17 +140,32 @@ QWidget* TEdit::CreateWidget() {
 }
 
 std::string TEdit::Text() const {
-  if (FWidget == nullptr) return {};
+  if (FWidget == nullptr) return FText;
   return static_cast<QLineEdit*>(FWidget)->text().toStdString();
 }
 
+namespace {
+// The text cut to the length limit, as the box cuts what it is given.
+QString Limited(QString Text, int MaxLength) {
+  Text.truncate(MaxLength > 0 ? MaxLength : kUnlimited);
+  return Text;
+}
+}  // namespace
+
 void TEdit::SetText(const std::string& Value) {
-  static_cast<QLineEdit*>(Handle())->setText(QString::fromStdString(Value));
+  if (FWidget == nullptr) {
+    FText = Limited(QString::fromStdString(Value), FMaxLength).toStdString();
+    return;
+  }
+  static_cast<QLineEdit*>(FWidget)->setText(QString::fromStdString(Value));
 }
 
 void TEdit::SetMaxLength(int Value) {
   FMaxLength = Value;
-  if (FWidget != nullptr) static_cast<QLineEdit*>(FWidget)->setMaxLength(Value > 0 ? Value : kUnlimited);
+  if (FWidget != nullptr)
+    static_cast<QLineEdit*>(FWidget)->setMaxLength(Value > 0 ? Value : kUnlimited);
+  else
+    FText = Limited(QString::fromStdString(FText), Value).toStdString();
 }
 
 void TEdit::KeyPress(char& Key) {

@@ -36,6 +36,7 @@ class TEdit : public TWinControl {
 
  private:
   int FMaxLength = 0;
+  std::string FText;  // the text until the widget is made; the widget holds it after
   // Receives the widget's signals; deleting it first cuts them off before the widget goes.
   QObject* FSignals = nullptr;
 };

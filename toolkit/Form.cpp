@@ -62,6 +62,7 @@ QWidget* TForm::CreateWidget() {
   window->setCentralWidget(client);
   window->setWindowTitle(QString::fromStdString(FCaption));
   ApplyWindowFlags();
+  ApplyConstraints();
   return client;
 }
 
@@ -139,15 +140,24 @@ void TForm::SetMenu(TMainMenu* Value) {
   MenuChanged();
 }
 
-void TForm::MenuChanged() { RebuildMenuBar(static_cast<QMainWindow*>(Window()), FMenu); }
+// A form with a menu bar makes its window at once: the bar's height is part of the
+// frame around the client area, which the form's client size needs.
+void TForm::MenuChanged() {
+  if (FMenu == nullptr && FWindow == nullptr) return;
+  RebuildMenuBar(static_cast<QMainWindow*>(Window()), FMenu);
+}
 
 void TForm::SetConstraints(const TSizeConstraints& Value) {
   FConstraints = Value;
+  ApplyConstraints();
+}
+
+void TForm::ApplyConstraints() {
+  if (FWindow == nullptr) return;
   // The constraints are outer sizes; the window's own size leaves out the frame (its menu bar is inside).
-  QWidget* w = Window();
-  const QMargins m = FrameOf(w);
-  w->setMinimumSize(std::max(0, Value.MinWidth - m.left() - m.right()),
-                    std::max(0, Value.MinHeight - m.top() - m.bottom()));
+  const QMargins m = FrameOf(FWindow);
+  FWindow->setMinimumSize(std::max(0, FConstraints.MinWidth - m.left() - m.right()),
+                          std::max(0, FConstraints.MinHeight - m.top() - m.bottom()));
 }
 
 void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -162,7 +172,9 @@ void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TForm::SyncWidgetGeometry() {
-  QWidget* w = Window();
+  // A form's window is made when it is first shown (or asked for); it takes the bounds then.
+  QWidget* w = FWindow;
+  if (w == nullptr) return;
   if (w->isVisible() && (w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) return;
   const QMargins m = FrameOf(w);
   const int left = FLeft, top = FTop;

@@ -72,7 +72,8 @@ class TForm : public TWinControl {
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
 
-  // The top-level window (the client widget is Handle()), made on first use.
+  // The top-level window (the client widget is Handle()), made when the form is first
+  // shown or given a menu bar, or on first use.
   QWidget* Window();
   // The window if it has been made; never makes it.
   QWidget* WindowIfMade() const { return FWindow; }
@@ -93,6 +94,7 @@ class TForm : public TWinControl {
   QWidget* CreateWidget() override;
   void SyncWidgetGeometry() override;
   void ApplyWindowFlags();
+  void ApplyConstraints();
   // Reads the window's outer rectangle into the bounds.
   void ReadWindowGeometry();
   // Keeps the client size, adds the frame now known around it, and moves the frame's corner to Left, Top.

@@ -46,23 +46,43 @@ QWidget* TRichEdit::CreateWidget() {
   return box;
 }
 
-void TRichEdit::LoadFromRtf(const std::string& Rtf) {
-  QTextEdit* box = Box(Handle());
-  auto* document = new QTextDocument(box);
-  RtfToTextDocument(ParseRtf(Rtf), *document, ToQFont(FFont));
+TRichEdit::~TRichEdit() {
+  // A document not yet shown belongs to no box.
   delete FPendingDocument;
-  FPendingDocument = document;
-  if (box->isVisible()) AttachPendingDocument();
+  FPendingDocument = nullptr;
+}
+
+void TRichEdit::LoadFromRtf(const std::string& Rtf) {
+  delete FPendingDocument;
+  FPendingDocument = nullptr;
+  FPendingRtf = Rtf;
+  FRtfFont = FFont;
+  FRtfPending = true;
+  if (FWidget != nullptr && FWidget->isVisible()) AttachPendingDocument();
+}
+
+QTextDocument* TRichEdit::PendingDocument() const {
+  if (FRtfPending) {
+    auto* document = new QTextDocument();
+    RtfToTextDocument(ParseRtf(FPendingRtf), *document, ToQFont(FRtfFont));
+    FPendingDocument = document;
+    FRtfPending = false;
+    FPendingRtf.clear();
+  }
+  return FPendingDocument;
 }
 
 void TRichEdit::AttachPendingDocument() {
-  if (FPendingDocument == nullptr || FWidget == nullptr) return;
+  if (FWidget == nullptr) return;
+  QTextDocument* document = PendingDocument();
+  if (document == nullptr) return;
   QTextEdit* box = Box(FWidget);
-  // The box frees the document it made itself; one loaded earlier belongs to the box
-  // as its parent and is freed here.
+  // The box frees the document it made itself; the ones loaded here become the box's
+  // children, and the one shown before is freed here.
   QTextDocument* old = box->document();
   const bool loadedEarlier = old != nullptr && old->parent() == box;
-  box->setDocument(FPendingDocument);
+  document->setParent(box);
+  box->setDocument(document);
   FPendingDocument = nullptr;
   if (loadedEarlier) delete old;
   // A new document is read from its start.
@@ -71,12 +91,12 @@ void TRichEdit::AttachPendingDocument() {
 }
 
 QTextDocument* TRichEdit::Document() {
-  if (FPendingDocument != nullptr) return FPendingDocument;
+  if (QTextDocument* pending = PendingDocument()) return pending;
   return Box(Handle())->document();
 }
 
 std::string TRichEdit::PlainText() const {
-  if (FPendingDocument != nullptr) return FPendingDocument->toPlainText().toStdString();
+  if (QTextDocument* pending = PendingDocument()) return pending->toPlainText().toStdString();
   return FWidget != nullptr ? Box(FWidget)->toPlainText().toStdString() : std::string();
 }
 

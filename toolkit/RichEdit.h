@@ -12,6 +12,7 @@ class TRichEdit : public TWinControl {
   TK_CLASS_NAME(TRichEdit)
  public:
   explicit TRichEdit(TComponent* AOwner);
+  ~TRichEdit() override;
 
   // Replaces the document with the one the RTF text describes.
   void LoadFromRtf(const std::string& Rtf);
@@ -33,7 +34,13 @@ class TRichEdit : public TWinControl {
  private:
   bool FReadOnly = false;
   TScrollStyle FScrollBars = ssNone;
-  // Laying a document out costs more than building it; a hidden box keeps its new
-  // document aside, unlaid-out, until it is shown.
-  QTextDocument* FPendingDocument = nullptr;
+  // The document loaded last, built from its RTF on first need; nullptr when none waits.
+  QTextDocument* PendingDocument() const;
+  // Building a document costs, and laying it out costs more: a hidden box keeps the
+  // RTF it was given (with the font it had then) and builds the document when it is
+  // shown or asked for; the built document waits, unlaid-out, until the box is shown.
+  mutable std::string FPendingRtf;
+  mutable bool FRtfPending = false;
+  TFont FRtfFont;
+  mutable QTextDocument* FPendingDocument = nullptr;
 };

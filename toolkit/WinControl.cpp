@@ -45,8 +45,14 @@ void TWinControl::InsertControl(TControl* C) {
   FControls.push_back(C);
   C->FParent = this;
   if (auto* w = dynamic_cast<TWinControl*>(C)) {
-    w->Handle()->setParent(Handle());
-    w->SyncWidgetGeometry();
+    if (w->FWidget != nullptr) {
+      // A control that already has a widget takes it along to its new parent.
+      w->FWidget->setParent(Handle());
+      w->SyncWidgetGeometry();
+      ApplyChildTabOrder();
+    } else if (FWidget != nullptr && w->FVisible) {
+      w->CreateHandle();
+    }
   }
   if (C->Align() != alNone) AlignControls();
 }
@@ -78,15 +84,43 @@ void TWinControl::MoveControlToEnd(TControl* C) {
 }
 
 QWidget* TWinControl::Handle() {
-  if (FWidget == nullptr) {
-    FWidget = CreateWidget();
-    RegisterWidget(FWidget, this);
-    TkEventFilter::Instance()->Watch(FWidget);
-    ApplyFontToWidget();
-    FWidget->setEnabled(FEnabled);
-    SyncWidgetGeometry();
+  if (FWidget != nullptr) return FWidget;
+  if (FParent != nullptr && FParent->FWidget == nullptr) {
+    // Making the parent's widget makes this one too when this control is visible.
+    FParent->Handle();
+    if (FWidget != nullptr) return FWidget;
   }
+  CreateHandle();
   return FWidget;
+}
+
+void TWinControl::CreateHandle() {
+  FWidget = CreateWidget();
+  RegisterWidget(FWidget, this);
+  TkEventFilter::Instance()->Watch(FWidget);
+  ApplyFontToWidget();
+  FWidget->setEnabled(FEnabled);
+  if (FTabStopSet) FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::NoFocus);
+  if (FCursor != crDefault) SetCursor(FCursor);
+  if (FParent != nullptr) {
+    FWidget->setParent(FParent->FWidget);
+    // Qt stacks a new child on top; it goes under the next sibling that has a widget.
+    const int index = FParent->IndexOfControl(this);
+    for (size_t i = static_cast<size_t>(index) + 1; i < FParent->FControls.size(); ++i) {
+      auto* above = dynamic_cast<TWinControl*>(FParent->FControls[i]);
+      if (above != nullptr && above->FWidget != nullptr) {
+        FWidget->stackUnder(above->FWidget);
+        break;
+      }
+    }
+  }
+  SyncWidgetGeometry();
+  for (TControl* c : std::vector<TControl*>(FControls)) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w != nullptr && w->FWidget == nullptr && w->FVisible) w->CreateHandle();
+  }
+  ApplyChildTabOrder();
+  if (FParent != nullptr) FParent->ApplyChildTabOrder();
 }
 
 QWidget* TWinControl::CreateWidget() { return new TkWidget(this); }
@@ -115,7 +149,10 @@ void TWinControl::SetVisible(bool Value) {
   if (Value == FVisible) return;
   VisibleChanging();
   FVisible = Value;
-  SyncWidgetGeometry();
+  if (FVisible && FWidget == nullptr && FParent != nullptr && FParent->FWidget != nullptr)
+    CreateHandle();
+  else
+    SyncWidgetGeometry();
   if (FParent != nullptr) FParent->ChildVisibilityChanged(this);
 }
 
@@ -166,20 +203,25 @@ bool TWinControl::Focused() const {
 
 void TWinControl::SetTabOrder(int Value) {
   FTabOrder = Value;
-  if (FParent == nullptr) return;
+  if (FParent != nullptr) FParent->ApplyChildTabOrder();
+}
+
+void TWinControl::ApplyChildTabOrder() {
   // Qt's focus chain follows the tab order of the siblings.
-  std::vector<TWinControl*> siblings;
-  for (TControl* c : FParent->FControls) {
-    if (auto* w = dynamic_cast<TWinControl*>(c)) siblings.push_back(w);
+  std::vector<TWinControl*> children;
+  for (TControl* c : FControls) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w != nullptr && w->FWidget != nullptr) children.push_back(w);
   }
-  std::stable_sort(siblings.begin(), siblings.end(),
+  std::stable_sort(children.begin(), children.end(),
                    [](TWinControl* a, TWinControl* b) { return a->FTabOrder < b->FTabOrder; });
-  for (size_t i = 1; i < siblings.size(); ++i) QWidget::setTabOrder(siblings[i - 1]->Handle(), siblings[i]->Handle());
+  for (size_t i = 1; i < children.size(); ++i) QWidget::setTabOrder(children[i - 1]->FWidget, children[i]->FWidget);
 }
 
 void TWinControl::SetTabStop(bool Value) {
   FTabStop = Value;
-  Handle()->setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus);
+  FTabStopSet = true;
+  if (FWidget != nullptr) FWidget->setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 bool TWinControl::ContainsControl(const TControl* C) const {

@@ -25,7 +25,10 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* C);
   void MoveControlToEnd(TControl* C);
 
-  // The widget behind the control, made on first use.
+  // The widget behind the control, made on first use (with its parent's before it).
+  // Until then the control keeps its state itself: a control that is never shown,
+  // or not shown yet, costs no widget. Making a widget makes the widgets of its
+  // visible windowed children; a hidden child gets its own when it is shown.
   QWidget* Handle();
   bool HandleAllocated() const { return FWidget != nullptr; }
 
@@ -89,6 +92,8 @@ class TWinControl : public TControl {
   void FontChanged() override;
   void ApplyFontToWidget();
   virtual void ChildVisibilityChanged(TControl* Child);
+  // Orders the focus chain of the children that have widgets by their tab order.
+  void ApplyChildTabOrder();
 
   QWidget* FWidget = nullptr;
   std::vector<TControl*> FControls;
@@ -96,7 +101,12 @@ class TWinControl : public TControl {
   TControl* FCaptureControl = nullptr;
   int FTabOrder = -1;
   bool FTabStop = false;
+  bool FTabStopSet = false;  // SetTabStop was called: the widget's focus policy follows FTabStop
   bool FOpaque = false;
+
+ private:
+  // Makes the widget of a control whose parent has one (or that has no parent).
+  void CreateHandle();
 
   friend class TControl;
 };

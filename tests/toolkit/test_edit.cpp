@@ -192,6 +192,33 @@ TEST_F(EditTest, MaxLengthLimitsTypingAndZeroMeansNoLimit) {
   EXPECT_EQ(Edit->Text(), "12345");
 }
 
+// Text set from code (cut to the length limit, as the box cuts it) reads back the same
+// whether the box's widget exists yet or not, and a widget made later shows it.
+TEST(EditStateTest, TextFromCodeReadsTheSameWithAndWithoutTheWidget) {
+  for (const bool widgetFirst : {true, false}) {
+    SCOPED_TRACE(widgetFirst ? "widget made first" : "widget made last");
+    TEdit edit(nullptr);
+    if (widgetFirst) edit.Handle();
+    edit.SetText("3F8");
+    EXPECT_EQ(edit.Text(), "3F8");
+    edit.SetMaxLength(2);
+    EXPECT_EQ(edit.Text(), "3F");
+    edit.SetText("2E8");
+    EXPECT_EQ(edit.Text(), "2E");
+    edit.SetMaxLength(0);
+    edit.SetText(std::string(40000, '7'));
+    EXPECT_EQ(edit.Text().size(), 32767u);
+    edit.SetText("\xc3\xa4 300");  // not ASCII: the limit counts characters
+    edit.SetMaxLength(3);
+    EXPECT_EQ(edit.Text(), "\xc3\xa4 3");
+    EXPECT_EQ(edit.HandleAllocated(), widgetFirst);
+    auto* box = qobject_cast<QLineEdit*>(edit.Handle());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QString::fromUtf8("\xc3\xa4 3"));
+    EXPECT_EQ(box->maxLength(), 3);
+  }
+}
+
 TEST_F(EditTest, FailingHandlerIsReportedAndSwallowsItsKey) {
   MessageBoxRecorder boxes;
   Edit->OnKeyPress = [](TObject*, char& Key) {
