@@ -7,6 +7,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "qt/SurfacePixels.h"
+
 namespace {
 
 QImage::Format QtFormat(TPixelFormat Format) {
@@ -28,6 +30,19 @@ int BmpBitCount(const QByteArray& Data) {
   // The old 12-byte core header keeps the bit count at another place than the later ones.
   const int HeaderSize = U16(14);
   return HeaderSize == 12 ? U16(24) : U16(28);
+}
+
+// Source in Format. Between the 32-bit and 24-bit layouts the rows are copied here:
+// Qt converts an image this large on its thread pool, and starting those threads
+// costs more than the copy.
+QImage Converted(const QImage& Source, QImage::Format Format) {
+  if (Source.format() == Format) return Source;
+  const bool plain = (Source.format() == QImage::Format_RGB32 && Format == QImage::Format_BGR888) ||
+                     (Source.format() == QImage::Format_BGR888 && Format == QImage::Format_RGB32);
+  if (!plain) return Source.convertToFormat(Format);
+  QImage Result(Source.size(), Format);
+  surface::Copy(Result, Result.rect(), Source, Source.rect(), Result.rect());
+  return Result;
 }
 
 }  // namespace
@@ -61,7 +76,7 @@ void TBitmap::SetSize(int Width, int Height) {
 void TBitmap::SetPixelFormat(TPixelFormat Format) {
   if (Format == FFormat) return;
   FFormat = Format;
-  if (!FImage->isNull()) *FImage = FImage->convertToFormat(QtFormat(Format));
+  if (!FImage->isNull()) *FImage = Converted(*FImage, QtFormat(Format));
   Reattach();
 }
 
@@ -98,7 +113,7 @@ bool TBitmap::LoadFromFile(const std::string& Path) {
   if (Image.isNull()) return false;
   // Files of 24 bits or fewer hold no fourth byte, so they load as 24-bit bitmaps.
   FFormat = BitCount == 32 ? pf32bit : pf24bit;
-  *FImage = Image.convertToFormat(QtFormat(FFormat));
+  *FImage = Converted(Image, QtFormat(FFormat));
   FWidth = FImage->width();
   FHeight = FImage->height();
   Reattach();
@@ -111,7 +126,7 @@ const QImage* TBitmap::DrawingImage() const {
   if (FFormat != pf24bit || !FImage || FImage->isNull()) return FImage.get();
   // Qt changes an image's cache key whenever its pixels may have been written.
   if (!FDrawingCopy || FDrawingCopyKey != FImage->cacheKey()) {
-    FDrawingCopy = std::make_unique<QImage>(FImage->convertToFormat(QImage::Format_RGB32));
+    FDrawingCopy = std::make_unique<QImage>(Converted(*FImage, QImage::Format_RGB32));
     FDrawingCopyKey = FImage->cacheKey();
   }
   return FDrawingCopy.get();
