@@ -10,6 +10,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/WinControl.h"
+#include "toolkit/qt/SurfacePixels.h"
 #include "toolkit/qt/DialogKeys.h"
 
 namespace {
@@ -109,16 +110,47 @@ TkWidget::TkWidget(TWinControl* Control) : FControl(Control) {
   TkEventFilter::Instance()->Watch(this);
 }
 
+namespace {
+// The image that a paint event draws into (the device its painting is redirected to),
+// when the toolkit can draw there itself: a window's backing store of one device pixel
+// per pixel in a layout the toolkit writes. Otherwise nullptr (a grab into a pixmap, a
+// scaled display).
+QImage* DirectSurface(QPaintDevice* Device) {
+  if (Device == nullptr || Device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(Device);
+  if (image->devicePixelRatio() != 1.0 || !surface::IsSupported(image->format())) return nullptr;
+  return image;
+}
+}  // namespace
+
 void TkWidget::paintEvent(QPaintEvent* Event) {
-  // The damaged area is drawn into a scratch image of its own size, then copied to the
-  // screen in one block; nothing of it is kept between paints.
-  const QRect r = Event->rect();
-  if (r.isEmpty()) return;
-  QImage scratch(r.size(), QImage::Format_RGB32);
-  const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-  Guarded(FControl, [&] { FControl->PaintHandler(scratch, damaged, TPoint{-r.left(), -r.top()}); });
+  // The damaged area is drawn rectangle by rectangle (Qt leaves out the opaque
+  // children), straight into the window's backing store when possible, as Qt's own
+  // widgets draw.
+  // The redirection runs from the widget to the backing store: its negation is where
+  // the widget's (0, 0) lies in the backing store.
+  QPoint redirection;
+  if (QImage* direct = DirectSurface(redirected(&redirection))) {
+    const QPoint origin = -redirection;
+    for (const QRect& r : Event->region()) {
+      const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+      Guarded(FControl, [&] { FControl->PaintHandler(*direct, damaged, TPoint{origin.x(), origin.y()}); });
+    }
+    return;
+  }
+  // Otherwise each rectangle goes through a scratch image of its own size, copied in one
+  // block; nothing of it is kept between paints. The painter is clipped to that one
+  // rectangle so that Qt copies the block straight: a clip of several rectangles would
+  // send it through a general path that starts a pool of threads.
   QPainter p(this);
-  p.drawImage(r.topLeft(), scratch);
+  for (const QRect& r : Event->region()) {
+    if (r.isEmpty()) continue;
+    QImage scratch(r.size(), QImage::Format_RGB32);
+    const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    Guarded(FControl, [&] { FControl->PaintHandler(scratch, damaged, TPoint{-r.left(), -r.top()}); });
+    p.setClipRect(r);
+    p.drawImage(r.topLeft(), scratch);
+  }
 }
 
 void TkWidget::mouseMoveEvent(QMouseEvent* Event) {
