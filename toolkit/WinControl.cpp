@@ -95,6 +95,11 @@ QWidget* TWinControl::Handle() {
 }
 
 void TWinControl::CreateHandle() {
+  MakeWidgets();
+  if (FParent != nullptr) FParent->ApplyChildTabOrder();
+}
+
+void TWinControl::MakeWidgets() {
   FWidget = CreateWidget();
   RegisterWidget(FWidget, this);
   TkEventFilter::Instance()->Watch(FWidget);
@@ -117,10 +122,9 @@ void TWinControl::CreateHandle() {
   SyncWidgetGeometry();
   for (TControl* c : std::vector<TControl*>(FControls)) {
     auto* w = dynamic_cast<TWinControl*>(c);
-    if (w != nullptr && w->FWidget == nullptr && w->FVisible) w->CreateHandle();
+    if (w != nullptr && w->FWidget == nullptr && w->FVisible) w->MakeWidgets();
   }
   ApplyChildTabOrder();
-  if (FParent != nullptr) FParent->ApplyChildTabOrder();
 }
 
 QWidget* TWinControl::CreateWidget() { return new TkWidget(this); }

@@ -105,8 +105,11 @@ class TWinControl : public TControl {
   bool FOpaque = false;
 
  private:
-  // Makes the widget of a control whose parent has one (or that has no parent).
+  // Makes the widget of a control whose parent has one (or that has no parent), with
+  // the widgets of its visible windowed children, and orders the focus chain.
   void CreateHandle();
+  // The making itself; each control orders its own children's focus chain once.
+  void MakeWidgets();
 
   friend class TControl;
 };

@@ -126,13 +126,13 @@ QImage* DirectSurface(QPaintDevice* Device) {
 void TkWidget::paintEvent(QPaintEvent* Event) {
   // The damaged area is drawn rectangle by rectangle (Qt leaves out the opaque
   // children), straight into the window's backing store when possible, as Qt's own
-  // widgets draw.
-  // The redirection runs from the widget to the backing store: its negation is where
-  // the widget's (0, 0) lies in the backing store.
+  // widgets draw. The redirection runs from the widget to the backing store: its
+  // negation is where the widget's (0, 0) lies there.
   QPoint redirection;
   if (QImage* direct = DirectSurface(redirected(&redirection))) {
     const QPoint origin = -redirection;
     for (const QRect& r : Event->region()) {
+      if (r.isEmpty()) continue;
       const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
       Guarded(FControl, [&] { FControl->PaintHandler(*direct, damaged, TPoint{origin.x(), origin.y()}); });
     }
