@@ -96,6 +96,13 @@ void TBitmap::Assign(const TBitmap& Source) {
   if (&Source == this) return;
   // Qt shares the pixels until either side writes to them.
   *FImage = *Source.FImage;
+  // The source's drawing copy serves while the pixels are shared.
+  if (Source.FDrawingCopy && Source.FDrawingCopyKey == Source.FImage->cacheKey()) {
+    FDrawingCopy = std::make_unique<QImage>(*Source.FDrawingCopy);
+    FDrawingCopyKey = Source.FDrawingCopyKey;
+  } else {
+    FDrawingCopy.reset();
+  }
   FFormat = Source.FFormat;
   FWidth = Source.FWidth;
   FHeight = Source.FHeight;
@@ -117,6 +124,11 @@ bool TBitmap::LoadFromFile(const std::string& Path) {
   FWidth = FImage->width();
   FHeight = FImage->height();
   Reattach();
+  // A 24-bit picture is drawn from a 32-bit copy; the file was read as one.
+  if (FFormat == pf24bit && Image.format() == QImage::Format_RGB32) {
+    FDrawingCopy = std::make_unique<QImage>(std::move(Image));
+    FDrawingCopyKey = FImage->cacheKey();
+  }
   return true;
 }
 

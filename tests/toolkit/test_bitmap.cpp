@@ -339,3 +339,39 @@ TEST(Bitmap, DrawingA24BitBitmapFollowsItsChanges) {
     EXPECT_EQ(target.Canvas().Pixel(1, 0), RGB(red, 0, 0));
   }
 }
+
+// A picture as large as the card goes through the conversions in bands of rows; every
+// row must arrive, in the file, in its drawing copy and after a change of format.
+TEST(Bitmap, LargeBitmapsArriveWholeThroughEveryConversion) {
+  const int W = 300, H = 240;
+  const std::string Path = WriteTemp("large.bmp", MakeBmp(W, H, 24));
+  TBitmap B;
+  ASSERT_TRUE(B.LoadFromFile(Path));
+  std::remove(Path.c_str());
+  ExpectPattern(B, W, H);
+  TBitmap Target;
+  Target.SetSize(W, H);
+  Target.Canvas().Draw(0, 0, &B);
+  ExpectPattern(Target, W, H);
+  // A copy shares the pixels and their drawing copy until either side writes.
+  TBitmap Copy;
+  Copy.Assign(B);
+  Copy.ScanLine(0)[2] = 7;
+  Target.Canvas().Draw(0, 0, &Copy);
+  EXPECT_EQ(Target.Canvas().Pixel(0, 0), RGB(7, GetGValue(Pattern(0, 0)), GetBValue(Pattern(0, 0))));
+  Target.Canvas().Draw(0, 0, &B);
+  EXPECT_EQ(Target.Canvas().Pixel(0, 0), Pattern(0, 0));
+  // The drawing copy made at loading follows a change of the pixels.
+  std::uint8_t* Last = B.ScanLine(H - 1);
+  Last[3 * (W - 1)] = 1;
+  Last[3 * (W - 1) + 1] = 2;
+  Last[3 * (W - 1) + 2] = 3;
+  Target.Canvas().Draw(0, 0, &B);
+  EXPECT_EQ(Target.Canvas().Pixel(W - 1, H - 1), RGB(3, 2, 1));
+  EXPECT_EQ(Target.Canvas().Pixel(W - 2, H - 1), Pattern(W - 2, H - 1));
+  B.SetPixelFormat(pf32bit);
+  EXPECT_EQ(B.Canvas().Pixel(W - 1, H - 1), RGB(3, 2, 1));
+  B.Canvas().SetPixel(W - 1, H - 1, Pattern(W - 1, H - 1));
+  B.SetPixelFormat(pf24bit);
+  ExpectPattern(B, W, H);
+}
