@@ -343,7 +343,8 @@ TEST(Bitmap, DrawingA24BitBitmapFollowsItsChanges) {
 // A picture as large as the card goes through the conversions in bands of rows; every
 // row must arrive, in the file, in its drawing copy and after a change of format.
 TEST(Bitmap, LargeBitmapsArriveWholeThroughEveryConversion) {
-  const int W = 300, H = 240;
+  // 301 pixels a row: whole groups of four and one left over.
+  const int W = 301, H = 240;
   const std::string Path = WriteTemp("large.bmp", MakeBmp(W, H, 24));
   TBitmap B;
   ASSERT_TRUE(B.LoadFromFile(Path));

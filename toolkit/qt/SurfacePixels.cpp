@@ -1,6 +1,7 @@
 #include "toolkit/qt/SurfacePixels.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -51,6 +52,23 @@ inline void Put(uchar* Row, Layout L, int X, QRgb C) {
   }
 }
 
+// 32-bit pixels to 24-bit ones. The low three bytes of a 32-bit pixel hold its blue,
+// green and red in memory order, so four pixels fit three words; the card picture is
+// converted this way when it is loaded.
+void Row32To24(uchar* Dest, const uchar* Source, int Count) {
+  int X = 0;
+  if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+    for (; X + 4 <= Count; X += 4) {
+      std::uint32_t P[4];
+      std::memcpy(P, Source + 4 * X, sizeof P);
+      const std::uint32_t W[3] = {(P[0] & 0xFFFFFFu) | (P[1] << 24), ((P[1] >> 8) & 0xFFFFu) | (P[2] << 16),
+                                  ((P[2] >> 16) & 0xFFu) | (P[3] << 8)};
+      std::memcpy(Dest + 3 * X, W, sizeof W);
+    }
+  }
+  for (; X < Count; ++X) Put(Dest, Layout::Bgr24, X, Get(Source, Layout::Free32, X));
+}
+
 // One row of an unscaled copy. The card picture is drawn this way on every paint, so
 // each pair of layouts gets a loop of its own in which the layouts are constants.
 void CopyRow(uchar* Dest, Layout DL, const uchar* Source, Layout SL, int Count) {
@@ -61,7 +79,7 @@ void CopyRow(uchar* Dest, Layout DL, const uchar* Source, Layout SL, int Count) 
   } else if (SL == Layout::Bgr24) {
     for (int X = 0; X < Count; ++X) Put(Dest, Layout::Free32, X, Get(Source, Layout::Bgr24, X));
   } else if (DL == Layout::Bgr24) {
-    for (int X = 0; X < Count; ++X) Put(Dest, Layout::Bgr24, X, Get(Source, Layout::Free32, X));
+    Row32To24(Dest, Source, Count);
   } else {
     for (int X = 0; X < Count; ++X) Put(Dest, Layout::Opaque32, X, Get(Source, Layout::Free32, X));
   }
