@@ -12,6 +12,9 @@ namespace {
 // Qt's own limit stands for "no limit".
 constexpr int kUnlimited = 32767;
 
+// The box's length limit for a MaxLength: 0 means none.
+int BoxLimit(int MaxLength) { return MaxLength > 0 ? MaxLength : kUnlimited; }
+
 // A line edit whose typed characters pass the control's OnKeyPress first.
 class TkLineEdit : public QLineEdit {
  public:
@@ -128,7 +131,7 @@ TEdit::~TEdit() {
 
 QWidget* TEdit::CreateWidget() {
   auto* box = new TkLineEdit(this);
-  box->setMaxLength(FMaxLength > 0 ? FMaxLength : kUnlimited);
+  box->setMaxLength(BoxLimit(FMaxLength));
   box->setText(QString::fromStdString(FText));
   FText.clear();
   FSignals = new QObject();
@@ -147,7 +150,7 @@ std::string TEdit::Text() const {
 namespace {
 // The text cut to the length limit, as the box cuts what it is given.
 QString Limited(QString Text, int MaxLength) {
-  Text.truncate(MaxLength > 0 ? MaxLength : kUnlimited);
+  Text.truncate(BoxLimit(MaxLength));
   return Text;
 }
 }  // namespace
@@ -163,7 +166,7 @@ void TEdit::SetText(const std::string& Value) {
 void TEdit::SetMaxLength(int Value) {
   FMaxLength = Value;
   if (FWidget != nullptr)
-    static_cast<QLineEdit*>(FWidget)->setMaxLength(Value > 0 ? Value : kUnlimited);
+    static_cast<QLineEdit*>(FWidget)->setMaxLength(BoxLimit(Value));
   else
     FText = Limited(QString::fromStdString(FText), Value).toStdString();
 }

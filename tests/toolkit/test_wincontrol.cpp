@@ -2,7 +2,6 @@
 // controls' order and tab order, and paint the controls' pixels on the screen.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
 #include <QtTest>

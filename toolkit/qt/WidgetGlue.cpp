@@ -6,12 +6,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <optional>
 
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/WinControl.h"
-#include "toolkit/qt/SurfacePixels.h"
 #include "toolkit/qt/DialogKeys.h"
+#include "toolkit/qt/SurfacePixels.h"
 
 namespace {
 const char* const kControlProperty = "tkControl";
@@ -129,27 +130,24 @@ void TkWidget::paintEvent(QPaintEvent* Event) {
   // widgets draw. The redirection runs from the widget to the backing store: its
   // negation is where the widget's (0, 0) lies there.
   QPoint redirection;
-  if (QImage* direct = DirectSurface(redirected(&redirection))) {
-    const QPoint origin = -redirection;
-    for (const QRect& r : Event->region()) {
-      if (r.isEmpty()) continue;
-      const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-      Guarded(FControl, [&] { FControl->PaintHandler(*direct, damaged, TPoint{origin.x(), origin.y()}); });
-    }
-    return;
-  }
+  QImage* direct = DirectSurface(redirected(&redirection));
   // Otherwise each rectangle goes through a scratch image of its own size, copied in one
   // block; nothing of it is kept between paints. The painter is clipped to that one
   // rectangle so that Qt copies the block straight: a clip of several rectangles would
   // send it through a general path that starts a pool of threads.
-  QPainter p(this);
+  std::optional<QPainter> painter;
+  if (direct == nullptr) painter.emplace(this);
   for (const QRect& r : Event->region()) {
     if (r.isEmpty()) continue;
-    QImage scratch(r.size(), QImage::Format_RGB32);
     const TRect damaged = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    if (direct != nullptr) {
+      Guarded(FControl, [&] { FControl->PaintHandler(*direct, damaged, TPoint{-redirection.x(), -redirection.y()}); });
+      continue;
+    }
+    QImage scratch(r.size(), QImage::Format_RGB32);
     Guarded(FControl, [&] { FControl->PaintHandler(scratch, damaged, TPoint{-r.left(), -r.top()}); });
-    p.setClipRect(r);
-    p.drawImage(r.topLeft(), scratch);
+    painter->setClipRect(r);
+    painter->drawImage(r.topLeft(), scratch);
   }
 }
 
